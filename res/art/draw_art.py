@@ -781,7 +781,7 @@ def build():
 
 # ----------------------------------------------------------------- preview
 
-def preview(sheet, width=1180):
+def preview(sheet, width=1280):
     """Contact sheet: every item at 1x and 2x on white and on the view blue."""
     backs = [(255, 255, 255), (180, 200, 255)]
     pad = 10
@@ -789,8 +789,8 @@ def preview(sheet, width=1180):
     for label, imgs in sheet:
         parts = imgs + [im.scaled(2) for im in imgs]
         w = sum(im.w for im in parts) + 6 * (len(parts) - 1)
-        h = max(im.h for im in parts) + 12
-        cells.append((label, parts, max(w, 4 * len(label)), h))
+        h = max(im.h for im in parts) + 16
+        cells.append((label, parts, max(w, 8 * len(label)), h))
     # flow layout
     rows, cur, cw = [], [], 0
     for cell in cells:
@@ -815,7 +815,7 @@ def preview(sheet, width=1180):
                 for im in parts:
                     blend(img, im, px, y)
                     px += im.w + 6
-                text(img, x, y + h - 7, label, (0, 0, 0))
+                text(img, x, y + h - 11, label, (0, 0, 0), scale=2)
                 x += w + pad
             y += rh + pad
     return img
