@@ -517,8 +517,8 @@ def d_warning(c):
 def chevron(c, up):
     col = NAVY
     if c.small:
-        y0, y1 = (20, 10) if up else (12, 22)
-        c.fill(c.stroke([(7, y0), (16, y1), (25, y0)], c.px(2.2), cap='round',
+        y0, y1 = (21, 10) if up else (11, 22)
+        c.fill(c.stroke([(5, y0), (16, y1), (27, y0)], c.px(2.4), cap='round',
                         join='miter'), col)
     else:
         y0, y1 = (21, 11) if up else (11, 21)
@@ -694,9 +694,9 @@ def home_button(fn, active, size):
 def dull(r, g, b, a):
     """Idle look: partly desaturated and a touch darker."""
     y = 0.3 * r + 0.59 * g + 0.11 * b
-    f = 0.55
-    return (0.94 * (y + (r - y) * f), 0.94 * (y + (g - y) * f),
-            0.94 * (y + (b - y) * f), a)
+    f = 0.65
+    return (0.95 * (y + (r - y) * f), 0.95 * (y + (g - y) * f),
+            0.95 * (y + (b - y) * f), a)
 
 
 # ------------------------------------------------------------------ exit
@@ -788,9 +788,17 @@ def preview(sheet, width=1280):
     cells = []
     for label, imgs in sheet:
         parts = imgs + [im.scaled(2) for im in imgs]
-        w = sum(im.w for im in parts) + 6 * (len(parts) - 1)
-        h = max(im.h for im in parts) + 16
-        cells.append((label, parts, max(w, 8 * len(label)), h))
+        places, x = [], 0
+        for im in parts:
+            places.append((im, x, 0))
+            x += im.w + 6
+        w, h = x - 6, max(im.h for im in parts)
+        if w > width - 2 * pad:       # wide strips: 2x goes under 1x
+            places = [(im, 0, 0) for im in imgs] + \
+                [(im, 0, imgs[0].h + 6) for im in parts[len(imgs):]]
+            w = max(im.w for im in parts)
+            h = imgs[0].h + 6 + parts[-1].h
+        cells.append((label, places, max(w, 8 * len(label)), h + 16))
     # flow layout
     rows, cur, cw = [], [], 0
     for cell in cells:
@@ -810,11 +818,9 @@ def preview(sheet, width=1280):
         for r in rows:
             x = pad
             rh = max(c[3] for c in r)
-            for label, parts, w, h in r:
-                px = x
-                for im in parts:
-                    blend(img, im, px, y)
-                    px += im.w + 6
+            for label, places, w, h in r:
+                for im, dx, dy in places:
+                    blend(img, im, x + dx, y + dy)
                 text(img, x, y + h - 11, label, (0, 0, 0), scale=2)
                 x += w + pad
             y += rh + pad
@@ -827,6 +833,8 @@ def blend(dst, src, ox, oy):
             s = (y * src.w + x) * 4
             a = src.px[s + 3]
             if not a:
+                continue
+            if not (0 <= ox + x < dst.w and 0 <= oy + y < dst.h):
                 continue
             d = ((oy + y) * dst.w + ox + x) * 4
             for ch in range(3):
