@@ -268,8 +268,8 @@ def d_stop(c):
 
 def monitor(c, x, y, w, h, wave=True, body=None):
     """Bedside monitor: bezel, dark screen with a pulse trace."""
-    bz = 2.0
-    orect(c, x, y, w, h, 2.5, body or vgrad(c, y, y + h, (120, 140, 158), SLATE), INK)
+    bz = 4.0 if c.small else 2.0
+    orect(c, x, y, w, h, 2.5, body or vgrad(c, y, y + h, (150, 168, 184), SLATE), INK)
     sx, sy, sw, sh = x + bz, y + bz, w - 2 * bz, h - 2 * bz
     c.fill(c.rrect(sx, sy, sw, sh, 1), SCREEN)
     if wave:
@@ -284,7 +284,10 @@ def monitor(c, x, y, w, h, wave=True, body=None):
 
 
 def d_erase(c):
-    monitor(c, 1, 3, 26, 20)
+    if c.small:
+        monitor(c, 0, 2, 28, 20)
+    else:
+        monitor(c, 1, 3, 26, 20)
     orect(c, 11, 23, 6, 3, 0, SLATE, INK)
     orect(c, 7, 25, 14, 3, 1, SLATE, INK)
     if c.small:
@@ -500,6 +503,12 @@ def d_save(c):
 
 
 def d_warning(c):
+    if c.small:   # plain outlined triangle, glyph on whole pixels
+        tri = [(16, 1), (31, 29), (1, 29)]
+        opoly(c, tri, vgrad(c, 1, 29, (255, 214, 90), AMBER), AMBER_D)
+        c.fill(c.rect(14, 10, 4, 10), INK)
+        c.fill(c.rect(14, 22, 4, 4), INK)
+        return
     tri = [(16, 3), (30, 27), (2, 27)]
     shape = c.poly(tri) + c.stroke(tri, 3, join='round', closed=True)
     c.fill(shape, AMBER_D)
