@@ -12,7 +12,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from artlib import (Canvas, Image, bmp_bytes, hole, hstrip, ico_bytes,  # noqa: E402
+from artlib import (Canvas, bmp_bytes, hole, hstrip, ico_bytes,  # noqa: E402
                     mix, png_bytes, signed_area, text)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -123,12 +123,11 @@ def arrow(ax, ay, bx, by, shaft, head, head_len):
 
 def knockout(c, shape, gap_px=1.0):
     """Clear a gap around a shape so an overlapping badge reads apart."""
-    pts_shape = shape
     grown = []
-    for p in pts_shape:
+    for p in shape:
         grown += c.stroke([c_inv(c, q) for q in p], 2 * c.px(gap_px),
                           join='round', closed=True)
-    c.fill(pts_shape + grown, (0, 0, 0), op='erase')
+    c.fill(shape + grown, (0, 0, 0), op='erase')
 
 
 def c_inv(c, q):
@@ -184,7 +183,7 @@ def table(c, x, y, w, h, rows, head=NAVY):
     """Sheet with a header band and grid lines."""
     t = ol(c)
     orect(c, x, y, w, h, 1.5, PAPER, INK)
-    c.fill(c.rrect(x, y, w, 6 if c.small else 6, (1.5, 1.5, 0, 0)), head)
+    c.fill(c.rrect(x, y, w, 6, (1.5, 1.5, 0, 0)), head)
     step = (h - 6) / float(rows)
     for i in range(1, rows):
         yy = y + 6 + round(step * i / 2.0) * 2
