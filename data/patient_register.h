@@ -1,0 +1,29 @@
+#pragma once
+// "UserDA.dat": a flat array of 492-byte PatientInfo records, first match per id wins. Every
+// call opens and closes the file; saves and deletes replace it crash-safely.
+
+#include <filesystem>
+#include <optional>
+
+#include "data/file_result.h"
+#include "data/patient_id.h"
+#include "data/patient_info.h"
+
+namespace wd {
+
+inline constexpr const char* kRegisterFileName = "UserDA.dat";
+
+std::filesystem::path RegisterPath(const std::filesystem::path& folder);
+
+// Creates an empty register when there is none. Not found also when the file cannot be read.
+std::optional<PatientInfo> LookupInfo(const std::filesystem::path& folder, const PatientId& id);
+
+// Replaces the first record with the same id, else appends one. A trailing fragment (a length
+// that is not a multiple of 492) is dropped rather than written after.
+FileResult SaveInfo(const std::filesystem::path& folder, const PatientInfo& info);
+
+// Removes the first record with the id, keeping the others' order. RecordNotFound when the
+// register has none (the file is then left exactly as it was).
+FileResult DeleteInfo(const std::filesystem::path& folder, const PatientId& id);
+
+}  // namespace wd

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Prepares a quiet Wine prefix once per build tree: no Mono/Gecko prompts, no crash dialog,
+# CJK fonts for the Chinese user interface. Safe to call concurrently and repeatedly.
+# Usage: scripts/wine-prefix.sh PREFIX
+set -euo pipefail
+prefix=$(realpath -m "$1")
+mkdir -p "$prefix"
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+exec 9>"$prefix.lock"
+flock 9
+[[ -f "$prefix/.wd-ready" ]] && exit 0
+
+wineboot --init >/dev/null 2>&1 || true
+wineserver -w
+reg() { wine reg "$@" >/dev/null 2>&1; }
+reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+for face in "宋体" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Arial" "System"; do
+  reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f
+done
+# Keep Wine from opening windows of its own (desktop integration, menu builder).
+reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d "" /f
+wineserver -w
+touch "$prefix/.wd-ready"

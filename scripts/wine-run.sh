@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the given build tree's prefix (ctest's emulator).
+# Usage: scripts/wine-run.sh PREFIX PROGRAM [ARGS...]
+set -euo pipefail
+here=$(dirname "$(realpath "$0")")
+prefix=$1; shift
+[[ -f "$prefix/.wd-ready" ]] || "$here/wine-prefix.sh" "$prefix"
+export WINEPREFIX=$(realpath "$prefix") WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=${WINEDEBUG:--all}
+exec wine "$@"

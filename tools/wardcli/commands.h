@@ -1,0 +1,26 @@
+#pragma once
+// The subcommands of wardcli. Each takes its own arguments (without the command name) and
+// returns the process exit status: 0 success, 1 device or transfer failure, 2 usage error,
+// 3 unreadable input.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace wd::cli {
+
+using Args = std::vector<std::string>;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitUnreadable = 3;
+
+// Arguments arrive as UTF-8 on every platform (wmain converts on Windows).
+inline std::filesystem::path PathFromArg(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+int RunDump(const Args& args);
+
+}  // namespace wd::cli

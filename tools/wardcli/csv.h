@@ -1,0 +1,17 @@
+#pragma once
+// CSV output (RFC 4180 quoting) and the UTF-16 to UTF-8 conversion the register needs.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wd::cli {
+
+// Quotes a field when it holds a comma, a quote or a line break; quotes are doubled.
+std::string CsvField(std::string_view text);
+std::string CsvLine(const std::vector<std::string>& fields);
+
+// Unpaired surrogates become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+
+}  // namespace wd::cli

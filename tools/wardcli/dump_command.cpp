@@ -1,0 +1,139 @@
+// wardcli dump: a data file or the patient register as CSV on stdout.
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "data/data_files.h"
+#include "data/file_io.h"
+#include "data/patient_info.h"
+#include "data/patient_register.h"
+#include "data/record_format.h"
+#include "tools/wardcli/commands.h"
+#include "tools/wardcli/csv.h"
+
+namespace wd::cli {
+namespace {
+
+enum class FileKind { Monitoring, WardRound, Register };
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::optional<FileKind> KindFromName(const std::string& name) {
+  const std::string lower = Lower(name);
+  if (lower == "mdat") return FileKind::Monitoring;
+  if (lower == "cdat") return FileKind::WardRound;
+  if (lower == "register") return FileKind::Register;
+  return std::nullopt;
+}
+
+std::optional<FileKind> KindFromPath(const std::filesystem::path& path) {
+  const std::string extension = Lower(path.extension().string());
+  if (extension == ".mdat") return FileKind::Monitoring;
+  if (extension == ".cdat") return FileKind::WardRound;
+  if (Lower(path.filename().string()) == Lower(kRegisterFileName)) return FileKind::Register;
+  return std::nullopt;
+}
+
+void Out(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+void WarnTrailing(std::size_t bytes, const char* unit) {
+  if (bytes > 0) {
+    std::fprintf(stderr, "wardcli: warning: ignored %zu trailing byte(s) of an incomplete %s\n",
+                 bytes, unit);
+  }
+}
+
+std::string RecordLine(const PatientId& id, const VitalRecord& r) {
+  return CsvLine({id.DisplayText(), std::to_string(r.kind), FormatRecordDate(r),
+                  FormatRecordTime(r), std::to_string(r.spo2), std::to_string(r.pulse),
+                  FormatTenths(r.pi), std::to_string(r.systolic), std::to_string(r.diastolic),
+                  std::to_string(r.mean), FormatTenths(r.temperature), std::to_string(r.etco2),
+                  std::to_string(r.fico2), std::to_string(r.respiration)});
+}
+
+const char* kRecordHeader =
+    "id,kind,date,time,spo2,pulse,pi,systolic,diastolic,mean,temperature,etco2,fico2,"
+    "respiration\n";
+
+int DumpMonitoring(const std::vector<std::uint8_t>& data) {
+  const std::optional<MonitorFileContents> contents = ParseMonitorFile(data);
+  if (!contents) {
+    std::fprintf(stderr, "wardcli: not a monitoring file: %zu byte(s), less than a patient id\n",
+                 data.size());
+    return kExitUnreadable;
+  }
+  Out(kRecordHeader);
+  for (const VitalRecord& record : contents->records) Out(RecordLine(contents->id, record));
+  WarnTrailing(contents->trailingBytes, "record");
+  return kExitOk;
+}
+
+int DumpWardRound(const std::vector<std::uint8_t>& data) {
+  const CheckFileContents contents = ParseCheckFile(data);
+  Out(kRecordHeader);
+  for (const CheckFileUnit& unit : contents.units) Out(RecordLine(unit.id, unit.record));
+  WarnTrailing(contents.trailingBytes, "id and record unit");
+  return kExitOk;
+}
+
+int DumpRegister(const std::vector<std::uint8_t>& data) {
+  Out("id,name,sex,age,height,weight,advice\n");
+  std::span<const std::uint8_t> rest(data);
+  for (; rest.size() >= PatientInfo::kSize; rest = rest.subspan(PatientInfo::kSize)) {
+    const PatientInfo info = PatientInfo::FromBytes(rest.first<PatientInfo::kSize>());
+    Out(CsvLine({info.id.DisplayText(), Utf16ToUtf8(info.Name()), std::to_string(info.sex),
+                 std::to_string(info.age), std::to_string(info.height),
+                 std::to_string(info.weight), Utf16ToUtf8(info.Advice())}));
+  }
+  WarnTrailing(rest.size(), "register record");
+  return kExitOk;
+}
+
+int Usage() {
+  std::fputs("usage: wardcli dump [--as mdat|cdat|register] FILE\n", stderr);
+  return kExitUsage;
+}
+
+}  // namespace
+
+int RunDump(const Args& args) {
+  std::optional<FileKind> forced;
+  std::optional<std::filesystem::path> file;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--as") {
+      if (i + 1 >= args.size() || !(forced = KindFromName(args[++i]))) return Usage();
+    } else if (!file && (args[i].empty() || args[i][0] != '-')) {
+      file = PathFromArg(args[i]);
+    } else {
+      return Usage();
+    }
+  }
+  if (!file) return Usage();
+  const std::optional<FileKind> kind = forced ? forced : KindFromPath(*file);
+  if (!kind) {
+    std::fprintf(stderr, "wardcli: cannot tell the kind of %s; name it with --as\n",
+                 args.back().c_str());
+    return kExitUsage;
+  }
+  std::vector<std::uint8_t> data;
+  if (const FileResult read = fileio::ReadAll(*file, data); !read) {
+    std::fprintf(stderr, "wardcli: %s: %s\n", args.back().c_str(), Describe(read).c_str());
+    return kExitUnreadable;
+  }
+  switch (*kind) {
+    case FileKind::Monitoring: return DumpMonitoring(data);
+    case FileKind::WardRound: return DumpWardRound(data);
+    case FileKind::Register: return DumpRegister(data);
+  }
+  return kExitUsage;
+}
+
+}  // namespace wd::cli
