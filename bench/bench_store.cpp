@@ -1,1 +1,83 @@
-int main() { return 0; }
+// Cost per record of filling one person's list through the duplicate test.
+//   bench_store            Google Benchmark run (8,192 and 65,536 records)
+//   bench_store --check    best-of-5 per-record times, their ratio, exit 1 above 2x
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "data/patient_store.h"
+
+namespace {
+
+// Distinct minutes spread over consecutive days, as one monitored stay would give.
+std::vector<wd::WireRecord> DistinctMinutes(int count) {
+  std::vector<wd::WireRecord> wires;
+  wires.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const int day = i / 1440;
+    wd::VitalRecord r{};
+    r.year = 23;
+    r.month = static_cast<std::uint8_t>(1 + day / 28);
+    r.day = static_cast<std::uint8_t>(1 + day % 28);
+    r.hour = static_cast<std::uint8_t>(i / 60 % 24);
+    r.minute = static_cast<std::uint8_t>(i % 60);
+    r.spo2 = 97;
+    wires.push_back(wd::PackWireRecord(r));
+  }
+  return wires;
+}
+
+void FillOnePerson(const std::vector<wd::WireRecord>& wires) {
+  wd::PatientStore store;
+  auto writer = store.Write();
+  wd::RecordList& list = writer.FindOrCreateRecordList(wd::PatientId::FromText("110105194912310021"));
+  for (const wd::WireRecord& wire : wires) {
+    writer.AddRecordUnique(list, wire, wd::RecordKind::Monitoring);
+  }
+  benchmark::DoNotOptimize(list.size());
+}
+
+void BM_AddRecordUnique(benchmark::State& state) {
+  const auto wires = DistinctMinutes(static_cast<int>(state.range(0)));
+  for (auto _ : state) FillOnePerson(wires);
+  state.counters["per_record"] = benchmark::Counter(
+      static_cast<double>(state.range(0)),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_AddRecordUnique)->Arg(8192)->Arg(65536)->Unit(benchmark::kMillisecond);
+
+double BestNanosPerRecord(int count) {
+  const auto wires = DistinctMinutes(count);
+  double best = 1e300;
+  for (int run = 0; run < 5; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    FillOnePerson(wires);
+    const std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+    best = std::min(best, elapsed.count() / count);
+  }
+  return best;
+}
+
+int Check() {
+  const double small = BestNanosPerRecord(8192);
+  const double large = BestNanosPerRecord(65536);
+  const double ratio = large / small;
+  std::printf("AddRecordUnique per record: 8,192 -> %.1f ns, 65,536 -> %.1f ns, ratio %.2f (limit 2.00)\n",
+              small, large, ratio);
+  return ratio <= 2.0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--check") == 0) return Check();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

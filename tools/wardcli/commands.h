@@ -3,6 +3,7 @@
 // returns the process exit status: 0 success, 1 device or transfer failure, 2 usage error,
 // 3 unreadable input.
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,5 +23,12 @@ inline std::filesystem::path PathFromArg(const std::string& utf8) {
 }
 
 int RunDump(const Args& args);
+
+// The streams a command writes to, so tests can capture them.
+struct Io {
+  std::FILE* out;
+  std::FILE* err;
+};
+int Dump(const Args& args, const Io& io);
 
 }  // namespace wd::cli

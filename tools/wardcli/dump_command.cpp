@@ -42,11 +42,21 @@ std::optional<FileKind> KindFromPath(const std::filesystem::path& path) {
   return std::nullopt;
 }
 
-void Out(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-void WarnTrailing(std::size_t bytes, const char* unit) {
+// Where the output goes: stdout/stderr for the command, files in the tests.
+class Output {
+ public:
+  explicit Output(const Io& io) : io_(io) {}
+  void operator()(const std::string& text) const { std::fwrite(text.data(), 1, text.size(), io_.out); }
+  std::FILE* err() const { return io_.err; }
+
+ private:
+  Io io_;
+};
+
+void WarnTrailing(const Output& out, std::size_t bytes, const char* unit) {
   if (bytes > 0) {
-    std::fprintf(stderr, "wardcli: warning: ignored %zu trailing byte(s) of an incomplete %s\n",
+    std::fprintf(out.err(), "wardcli: warning: ignored %zu trailing byte(s) of an incomplete %s\n",
                  bytes, unit);
   }
 }
@@ -63,75 +73,78 @@ const char* kRecordHeader =
     "id,kind,date,time,spo2,pulse,pi,systolic,diastolic,mean,temperature,etco2,fico2,"
     "respiration\n";
 
-int DumpMonitoring(const std::vector<std::uint8_t>& data) {
+int DumpMonitoring(const Output& out, const std::vector<std::uint8_t>& data) {
   const std::optional<MonitorFileContents> contents = ParseMonitorFile(data);
   if (!contents) {
-    std::fprintf(stderr, "wardcli: not a monitoring file: %zu byte(s), less than a patient id\n",
+    std::fprintf(out.err(), "wardcli: not a monitoring file: %zu byte(s), less than a patient id\n",
                  data.size());
     return kExitUnreadable;
   }
-  Out(kRecordHeader);
-  for (const VitalRecord& record : contents->records) Out(RecordLine(contents->id, record));
-  WarnTrailing(contents->trailingBytes, "record");
+  out(kRecordHeader);
+  for (const VitalRecord& record : contents->records) out(RecordLine(contents->id, record));
+  WarnTrailing(out, contents->trailingBytes, "record");
   return kExitOk;
 }
 
-int DumpWardRound(const std::vector<std::uint8_t>& data) {
+int DumpWardRound(const Output& out, const std::vector<std::uint8_t>& data) {
   const CheckFileContents contents = ParseCheckFile(data);
-  Out(kRecordHeader);
-  for (const CheckFileUnit& unit : contents.units) Out(RecordLine(unit.id, unit.record));
-  WarnTrailing(contents.trailingBytes, "id and record unit");
+  out(kRecordHeader);
+  for (const CheckFileUnit& unit : contents.units) out(RecordLine(unit.id, unit.record));
+  WarnTrailing(out, contents.trailingBytes, "id and record unit");
   return kExitOk;
 }
 
-int DumpRegister(const std::vector<std::uint8_t>& data) {
-  Out("id,name,sex,age,height,weight,advice\n");
+int DumpRegister(const Output& out, const std::vector<std::uint8_t>& data) {
+  out("id,name,sex,age,height,weight,advice\n");
   std::span<const std::uint8_t> rest(data);
   for (; rest.size() >= PatientInfo::kSize; rest = rest.subspan(PatientInfo::kSize)) {
     const PatientInfo info = PatientInfo::FromBytes(rest.first<PatientInfo::kSize>());
-    Out(CsvLine({info.id.DisplayText(), Utf16ToUtf8(info.Name()), std::to_string(info.sex),
+    out(CsvLine({info.id.DisplayText(), Utf16ToUtf8(info.Name()), std::to_string(info.sex),
                  std::to_string(info.age), std::to_string(info.height),
                  std::to_string(info.weight), Utf16ToUtf8(info.Advice())}));
   }
-  WarnTrailing(rest.size(), "register record");
+  WarnTrailing(out, rest.size(), "register record");
   return kExitOk;
 }
 
-int Usage() {
-  std::fputs("usage: wardcli dump [--as mdat|cdat|register] FILE\n", stderr);
+int Usage(const Io& io) {
+  std::fputs("usage: wardcli dump [--as mdat|cdat|register] FILE\n", io.err);
   return kExitUsage;
 }
 
 }  // namespace
 
-int RunDump(const Args& args) {
+int RunDump(const Args& args) { return Dump(args, Io{stdout, stderr}); }
+
+int Dump(const Args& args, const Io& io) {
+  const Output out(io);
   std::optional<FileKind> forced;
   std::optional<std::filesystem::path> file;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--as") {
-      if (i + 1 >= args.size() || !(forced = KindFromName(args[++i]))) return Usage();
+      if (i + 1 >= args.size() || !(forced = KindFromName(args[++i]))) return Usage(io);
     } else if (!file && (args[i].empty() || args[i][0] != '-')) {
       file = PathFromArg(args[i]);
     } else {
-      return Usage();
+      return Usage(io);
     }
   }
-  if (!file) return Usage();
+  if (!file) return Usage(io);
   const std::optional<FileKind> kind = forced ? forced : KindFromPath(*file);
   if (!kind) {
-    std::fprintf(stderr, "wardcli: cannot tell the kind of %s; name it with --as\n",
+    std::fprintf(io.err, "wardcli: cannot tell the kind of %s; name it with --as\n",
                  args.back().c_str());
     return kExitUsage;
   }
   std::vector<std::uint8_t> data;
   if (const FileResult read = fileio::ReadAll(*file, data); !read) {
-    std::fprintf(stderr, "wardcli: %s: %s\n", args.back().c_str(), Describe(read).c_str());
+    std::fprintf(io.err, "wardcli: %s: %s\n", args.back().c_str(), Describe(read).c_str());
     return kExitUnreadable;
   }
   switch (*kind) {
-    case FileKind::Monitoring: return DumpMonitoring(data);
-    case FileKind::WardRound: return DumpWardRound(data);
-    case FileKind::Register: return DumpRegister(data);
+    case FileKind::Monitoring: return DumpMonitoring(out, data);
+    case FileKind::WardRound: return DumpWardRound(out, data);
+    case FileKind::Register: return DumpRegister(out, data);
   }
   return kExitUsage;
 }

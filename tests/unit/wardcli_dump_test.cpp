@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "data/data_files.h"
+#include "data/patient_register.h"
+#include "tests/unit/test_support.h"
+#include "tools/wardcli/commands.h"
+#include "tools/wardcli/csv.h"
+
+namespace wd::cli {
+namespace {
+
+using test::Id;
+using test::Record;
+using test::TempDir;
+
+struct Captured {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(std::FILE* file) {
+  std::string text;
+  std::rewind(file);
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+Captured RunDumpOn(const Args& args) {
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const int status = Dump(args, Io{out, err});
+  return {status, Slurp(out), Slurp(err)};
+}
+
+std::string PathArg(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+const std::string kHeader =
+    "id,kind,date,time,spo2,pulse,pi,systolic,diastolic,mean,temperature,etco2,fico2,"
+    "respiration\n";
+
+TEST(WardcliDump, MonitoringFileRowsInFileOrder) {
+  TempDir dir;
+  PatientStore store;
+  {
+    auto writer = store.Write();
+    RecordList& list = writer.FindOrCreateRecordList(Id("110105194912310021"));
+    VitalRecord first = Record(RecordKind::Monitoring, 24, 9, 5, 98);
+    first.year = 19;
+    first.pi = 25;
+    first.temperature = 368;
+    writer.AppendRecord(list, first);
+    writer.AppendRecord(list, Record(RecordKind::Monitoring, 1, 23, 59, 91));
+  }
+  ASSERT_TRUE(WriteMonitorFile(store, dir / "p.mDat", Id("110105194912310021")));
+  const Captured result = RunDumpOn({PathArg(dir / "p.mDat")});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_EQ(result.out, kHeader +
+                            "110105194912310021,0,2019-6-24,09:05,98,72,2.5,120,80,93,36.8,38,1,16\n"
+                            "110105194912310021,0,2023-6-1,23:59,91,72,1.5,120,80,93,37.0,38,1,16\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST(WardcliDump, WardRoundFileWithTrailingFragmentWarns) {
+  TempDir dir;
+  std::vector<std::uint8_t> bytes;
+  for (const char* id : {"A", "B,\"x\""}) {
+    const PatientId pid = Id(id);
+    bytes.insert(bytes.end(), pid.bytes.begin(), pid.bytes.end());
+    const auto record = Record(RecordKind::WardRound, 2, 10, 0).ToBytes();
+    bytes.insert(bytes.end(), record.begin(), record.end());
+  }
+  bytes.insert(bytes.end(), 5, 0x31);
+  test::WriteBytes(dir / "w.CDAT", bytes);
+  const Captured result = RunDumpOn({PathArg(dir / "w.CDAT")});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_EQ(result.out, kHeader +
+                            "A,1,2023-6-2,10:00,97,72,1.5,120,80,93,37.0,38,1,16\n"
+                            "\"B,\"\"x\"\"\",1,2023-6-2,10:00,97,72,1.5,120,80,93,37.0,38,1,16\n");
+  EXPECT_NE(result.err.find("warning: ignored 5 trailing byte(s)"), std::string::npos);
+}
+
+TEST(WardcliDump, RegisterAsUtf8CsvWithQuoting) {
+  TempDir dir;
+  PatientInfo info = PatientInfo::Blank(Id("110105194912310021"));
+  info.SetName(u"王五");
+  info.sex = -1;
+  info.age = 67;
+  info.height = 168;
+  info.weight = 59;
+  info.SetAdvice(u"低盐饮食,\n每日复查");
+  ASSERT_TRUE(SaveInfo(dir.path(), info));
+  const Captured result = RunDumpOn({PathArg(RegisterPath(dir.path()))});
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_EQ(result.out,
+            "id,name,sex,age,height,weight,advice\n"
+            "110105194912310021,王五,-1,67,168,59,\"低盐饮食,\n每日复查\"\n");
+}
+
+TEST(WardcliDump, KindOverrideUsageErrorsAndUnreadableFiles) {
+  TempDir dir;
+  test::WriteBytes(dir / "data.bin", std::vector<std::uint8_t>(17, '1'));
+  EXPECT_EQ(RunDumpOn({PathArg(dir / "data.bin")}).status, kExitUsage);  // kind unknown
+  EXPECT_EQ(RunDumpOn({"--as", "csv", PathArg(dir / "data.bin")}).status, kExitUsage);
+  EXPECT_EQ(RunDumpOn({}).status, kExitUsage);
+
+  const Captured tooShort = RunDumpOn({"--as", "mdat", PathArg(dir / "data.bin")});
+  EXPECT_EQ(tooShort.status, kExitUnreadable);
+  EXPECT_NE(tooShort.err.find("17 byte(s)"), std::string::npos);
+
+  const Captured asCheck = RunDumpOn({"--as", "cdat", PathArg(dir / "data.bin")});
+  EXPECT_EQ(asCheck.status, kExitOk);
+  EXPECT_EQ(asCheck.out, kHeader);
+
+  const Captured missing = RunDumpOn({PathArg(dir / "none.mDat")});
+  EXPECT_EQ(missing.status, kExitUnreadable);
+  EXPECT_NE(missing.err.find("file not found"), std::string::npos);
+}
+
+TEST(WardcliCsv, Utf16ToUtf8HandlesSurrogatesAndStrays) {
+  EXPECT_EQ(Utf16ToUtf8(u"A\u00e9\u4e2d"), "A\xC3\xA9\xE4\xB8\xAD");
+  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace wd::cli
