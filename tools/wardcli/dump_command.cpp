@@ -62,11 +62,15 @@ void WarnTrailing(const Output& out, std::size_t bytes, const char* unit) {
 }
 
 std::string RecordLine(const PatientId& id, const VitalRecord& r) {
-  return CsvLine({id.DisplayText(), std::to_string(r.kind), FormatRecordDate(r),
-                  FormatRecordTime(r), std::to_string(r.spo2), std::to_string(r.pulse),
-                  FormatTenths(r.pi), std::to_string(r.systolic), std::to_string(r.diastolic),
-                  std::to_string(r.mean), FormatTenths(r.temperature), std::to_string(r.etco2),
-                  std::to_string(r.fico2), std::to_string(r.respiration)});
+  std::vector<std::string> fields = {id.DisplayText(), std::to_string(r.kind),
+                                     FormatRecordDate(r), FormatRecordTime(r)};
+  for (RecordField field : {RecordField::Spo2, RecordField::Pulse, RecordField::Pi,
+                            RecordField::Systolic, RecordField::Diastolic, RecordField::Mean,
+                            RecordField::Temperature, RecordField::Etco2, RecordField::Fico2,
+                            RecordField::Respiration}) {
+    fields.push_back(FormatField(r, field));
+  }
+  return CsvLine(fields);
 }
 
 const char* kRecordHeader =
