@@ -1,0 +1,201 @@
+// Resource identifiers of wardDesk.exe and rc_en.dll. Both modules use the same numbers, so the
+// program finds every string, dialog and menu in whichever module is current.
+// Plain #defines: read by the resource compiler and by C++.
+#ifndef WARDDESK_RES_RESOURCE_H
+#define WARDDESK_RES_RESOURCE_H
+
+// ---- Frame -----------------------------------------------------------------------------------
+#define IDR_MAINFRAME                   128   // program icon; string: window title
+#define IDR_EDIT_MENU                   119   // context menu "编辑"
+
+// ---- Dialog templates --------------------------------------------------------------------------
+#define IDD_ABOUTBOX                    100
+#define IDD_MONITOR_LIST_VIEW           346
+#define IDD_CHECK_LIST_VIEW             347
+#define IDD_HOME_VIEW                   354
+#define IDD_TREND_VIEW                  383
+
+// ---- Controls ----------------------------------------------------------------------------------
+#ifndef IDC_STATIC
+#define IDC_STATIC                      (-1)
+#endif
+// Ward-round list view (347)
+#define IDC_EXPORT_CHECK                1002
+#define IDC_CHECK_UNITS                 1003
+#define IDC_CHECK_LIST                  1004
+// Home view (354)
+#define IDC_GET_MONITORING              1005
+#define IDC_GET_CHECK                   1006
+#define IDC_VIEW_DATA                   1007
+#define IDC_SETTINGS                    1008
+#define IDC_ABOUT                       1009
+#define IDC_EXIT                        1010
+// Patient form shared by the monitoring list view (346) and the trend view (383)
+#define IDC_NAME                        1011
+#define IDC_SEX                         1012
+#define IDC_AGE                         1013
+#define IDC_PATIENT_ID                  1014
+#define IDC_HEIGHT                      1015
+#define IDC_WEIGHT                      1016
+#define IDC_ADVICE                      1017
+#define IDC_SAVE_PATIENT                1018
+#define IDC_DELETE_PATIENT              1019
+#define IDC_START_DATE                  1020
+#define IDC_START_TIME                  1021
+#define IDC_END_DATE                    1022
+#define IDC_END_TIME                    1023
+#define IDC_SHOW_TREND                  1024
+#define IDC_EXPORT_MONITOR              1026
+#define IDC_MONITOR_LIST                1027
+#define IDC_COLLAPSE_FORM               1028
+#define IDC_EXPAND_FORM                 1029
+#define IDC_SHOW_TABLE                  1030
+#define IDC_SPO2_CHART                  1033
+#define IDC_PR_CHART                    1034
+#define IDC_NIBP_CHART                  1035
+#define IDC_TIME_SCROLL                 1036
+#define IDC_TREND_GROUP                 1037
+#define IDC_NAME_LABEL                  1038
+#define IDC_SEX_LABEL                   1039
+#define IDC_AGE_LABEL                   1040
+#define IDC_ID_LABEL                    1041
+#define IDC_HEIGHT_LABEL                1042
+#define IDC_WEIGHT_LABEL                1043
+#define IDC_HEIGHT_UNIT                 1044
+#define IDC_WEIGHT_UNIT                 1045
+#define IDC_START_DATE_LABEL            1046
+#define IDC_START_TIME_LABEL            1047
+#define IDC_END_DATE_LABEL              1048
+#define IDC_END_TIME_LABEL              1049
+#define IDC_UNITS                       1050
+#define IDC_MONITOR_GROUP               1051
+#define IDC_ADVICE_LABEL                1052
+// Data overview: its list is created in code
+#define IDC_OVERVIEW_LIST               32820
+
+// ---- Icons -------------------------------------------------------------------------------------
+#define IDI_PROGRAM                     128
+#define IDI_PLUG_CONNECTED              310
+#define IDI_START_COMM                  311
+#define IDI_PLUG_DISCONNECTED           312
+#define IDI_SETTINGS                    313
+#define IDI_LAMP_ON                     314
+#define IDI_LAMP_OFF                    315
+#define IDI_STOP_COMM                   335
+#define IDI_INFO                        339
+#define IDI_DOWNLOAD                    340
+#define IDI_SAVE                        341
+#define IDI_CLEAR_DEVICE                343
+#define IDI_HOME_GET_MONITORING         349
+#define IDI_HOME_VIEW_DATA              351
+#define IDI_HOME_SETTINGS               352
+#define IDI_HOME_EXIT                   355
+#define IDI_HOME_ABOUT                  363
+#define IDI_HOME_GET_CHECK              364
+#define IDI_HOME_VIEW_DATA_ACTIVE       365
+#define IDI_HOME_ABOUT_ACTIVE           366
+#define IDI_HOME_GET_CHECK_ACTIVE       367
+#define IDI_HOME_GET_MONITORING_ACTIVE  368
+#define IDI_HOME_SETTINGS_ACTIVE        369
+#define IDI_COLLAPSE_FORM               372
+#define IDI_EXPAND_FORM                 373
+#define IDI_SHOW_CHECK_LIST             374
+#define IDI_SHOW_TREND                  375
+#define IDI_SHOW_MONITOR_LIST           376
+#define IDI_HISTORY_BACK                377
+#define IDI_HISTORY_FORWARD             378
+#define IDI_IMPORT_CHECK                380
+#define IDI_IMPORT_MONITOR              382
+#define IDI_SHOW_HOME                   385
+#define IDI_LANGUAGE_ENGLISH            388
+#define IDI_ALERT                       390
+#define IDI_LANGUAGE_CHINESE            391
+
+// ---- Bitmaps -----------------------------------------------------------------------------------
+#define IDB_RIBBON_SMALL                110   // 12 images of 16 x 16
+#define IDB_RIBBON_LARGE                111   // the same 12 at 32 x 32
+#define IDB_APP_BUTTON                  112   // 32 x 32
+#define IDB_PANEL_IMAGES                113   // 28 images of 16 x 16
+
+// ---- Commands ----------------------------------------------------------------------------------
+// A command's string (same number) holds "caption\ntooltip".
+#define ID_START_COMM                   220
+#define ID_STOP_COMM                    221
+#define ID_STATUS_INDICATOR             32819 // both ribbon indicators
+#define ID_CLEAR_DEVICE                 32821
+#define ID_CLEAR_MONITOR_CHOICE         32822
+#define ID_CLEAR_CHECK_CHOICE           32823
+#define ID_SHOW_CHECK_LIST              32825
+#define ID_SHOW_TREND                   32826
+#define ID_SHOW_MONITOR_LIST            32827
+#define ID_HISTORY_BACK                 32828
+#define ID_HISTORY_FORWARD              32829
+#define ID_IMPORT_CHECK                 32830
+#define ID_IMPORT_MONITOR               32831
+#define ID_SHOW_HOME                    32833
+#define ID_LANGUAGE_CHINESE             32835
+#define ID_LANGUAGE_ENGLISH             32836
+#define ID_EDIT_COPY                    57634
+#define ID_EDIT_CUT                     57635
+#define ID_EDIT_PASTE                   57637
+#define ID_APP_ABOUT                    57664
+// Application looks: radio commands without strings
+#define ID_LOOK_FIRST                   210
+#define ID_LOOK_DEFAULT                 216
+#define ID_LOOK_LAST                    218
+// Status bar elements: no strings
+#define ID_PANE_STATUS_TEXT             120
+#define ID_PANE_PROGRESS                32818
+
+// ---- Strings -----------------------------------------------------------------------------------
+#define IDS_APP_TITLE                   128
+#define IDS_PANEL_LANGUAGE              125
+#define IDS_CATEGORY_OPERATIONS         137
+#define IDS_PANEL_VIEWS                 138
+#define IDS_PANEL_STATUS                145
+#define IDS_IMPORT                      151   // import panel and import dialog title
+#define IDS_NO_DEVICE                   154
+#define IDS_COL_ID_CARD                 155
+#define IDS_COL_DATA                    156
+#define IDS_MINUTES_OF_DATA             157   // %d
+#define IDS_CHECK_DATA                  158
+#define IDS_RECORDS_OF_DATA             159   // %d
+#define IDS_SEX_MALE                    160
+#define IDS_SEX_FEMALE                  161
+#define IDS_COL_NUMBER                  162
+#define IDS_COL_DATE                    163
+#define IDS_COL_TIME                    164
+#define IDS_COL_NAME                    165
+#define IDS_COL_SEX                     166
+#define IDS_COL_AGE                     167
+#define IDS_COL_HEIGHT                  168
+#define IDS_COL_WEIGHT                  169
+#define IDS_COL_SPO2                    170
+#define IDS_COL_PULSE_RATE              171
+#define IDS_COL_SYSTOLIC                172   // also the NIBP chart's legend
+#define IDS_COL_DIASTOLIC               173   // also the NIBP chart's legend
+#define IDS_COL_MEAN                    174
+#define IDS_COL_TEMPERATURE             175
+#define IDS_COL_RESPIRATION             176
+#define IDS_DISPLAY_UNITS               177   // the views replace its "$" by U+2103
+#define IDS_EXPORT_TITLE                178
+#define IDS_CLEAR_SUCCEEDED             179
+#define IDS_CLEAR_FAILED                180
+#define IDS_COL_ITEM                    181
+#define IDS_NAME_REQUIRED               182
+#define IDS_NO_DATA                     183
+#define IDS_PANEL_COMM                  275   // "caption\nkeytip"
+#define IDS_EDIT_MENU                   306
+#define IDS_SELECT_DATA_TO_CLEAR        389
+#define IDS_COMM_ERROR                  390
+#define IDS_CONNECTION_INDICATOR        32819 // string of ID_STATUS_INDICATOR
+// Numbers of our own, above every number the program inherited
+#define IDS_LOAD_INDICATOR              400   // second indicator shares command 32819
+#define IDS_IMPORT_FAILED               401
+#define IDS_SAVE_FAILED                 402
+#define IDS_HEIGHT_WEIGHT_LIMIT         403
+#define IDS_EXPORT_FAILED               404
+#define IDS_DOWNLOAD_TOTALS             405   // %d monitoring, %d ward-round
+#define IDS_CREATE_THREAD_FAILED        406
+
+#endif
