@@ -16,7 +16,8 @@ const wchar_t* HostClass() {
     WNDCLASSW host{};
     host.lpfnWndProc = DefWindowProcW;
     host.hInstance = GetModuleHandleW(nullptr);
-    host.hbrBackground = CreateSolidBrush(RGB(180, 200, 255));  // the views' background
+    // The views' background; the class keeps the brush for the life of the process.
+    host.hbrBackground = CreateSolidBrush(RGB(180, 200, 255));
     host.lpszClassName = L"wdResourceTestHost";
     RegisterClassW(&host);
     return host.lpszClassName;
@@ -26,34 +27,38 @@ const wchar_t* HostClass() {
 
 }  // namespace
 
-HostedDialog::HostedDialog(HMODULE module, int templateId, bool visible) {
-  host_ = CreateWindowExW(0, HostClass(), L"host", WS_OVERLAPPED | WS_CLIPCHILDREN, 0, 0, 200,
-                          200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!host_) return;
-  dialog_ = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), host_, PassiveDialogProc, 0);
+HostWindow::HostWindow(bool visible) {
+  // A popup is not clamped to the screen, so the widest form keeps its full size.
+  window_ = CreateWindowExW(WS_EX_TOOLWINDOW, HostClass(), L"host", WS_POPUP | WS_CLIPCHILDREN, 0,
+                            0, 200, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (window_ && visible) ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+HostWindow::~HostWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+HostedDialog::HostedDialog(HMODULE module, int templateId, const HostWindow& host) {
+  if (!host.get()) return;
+  dialog_ = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), host.get(), PassiveDialogProc,
+                               0);
   if (!dialog_) return;
-  RECT rect{};
-  GetWindowRect(dialog_, &rect);
-  const bool child = (GetWindowLongW(dialog_, GWL_STYLE) & WS_CHILD) != 0;
-  if (child) {
-    // Fit the host's client area to the form, as the main frame gives a view its pane.
-    RECT frame{0, 0, rect.right - rect.left, rect.bottom - rect.top};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPED, FALSE, 0);
-    SetWindowPos(host_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+  const bool visible = IsWindowVisible(host.get()) != FALSE;
+  if (GetWindowLongW(dialog_, GWL_STYLE) & WS_CHILD) {
+    RECT rect{};
+    GetWindowRect(dialog_, &rect);
+    SetWindowPos(host.get(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(dialog_, nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   if (visible) {
-    if (child) ShowWindow(host_, SW_SHOWNOACTIVATE);
     ShowWindow(dialog_, SW_SHOWNOACTIVATE);
-    SetWindowPos(child ? host_ : dialog_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     PumpMessages();
   }
 }
 
 HostedDialog::~HostedDialog() {
   if (dialog_) DestroyWindow(dialog_);
-  if (host_) DestroyWindow(host_);
 }
 
 void PumpMessages() {

@@ -1,24 +1,37 @@
 #pragma once
 // Creates a dialog template as a live window the way the views do: child templates inside a
-// top-level host window, the About box as a popup. Owns both windows.
+// top-level host window (as the main frame hosts a view), the About box as a popup it owns.
 
 #include <windows.h>
 
 namespace wd::test {
 
+// The top-level window that stands in for the main frame. Hidden unless `visible`.
+class HostWindow {
+ public:
+  explicit HostWindow(bool visible);
+  ~HostWindow();
+  HostWindow(const HostWindow&) = delete;
+  HostWindow& operator=(const HostWindow&) = delete;
+
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// One dialog in a host; a child form resizes the host to its own size, and is shown when the
+// host is. `get()` is null when the template could not be created.
 class HostedDialog {
  public:
-  // Hidden unless `visible`; `dialog()` is null when the template could not be created.
-  HostedDialog(HMODULE module, int templateId, bool visible = false);
+  HostedDialog(HMODULE module, int templateId, const HostWindow& host);
   ~HostedDialog();
   HostedDialog(const HostedDialog&) = delete;
   HostedDialog& operator=(const HostedDialog&) = delete;
 
-  HWND dialog() const { return dialog_; }
-  HWND host() const { return host_; }
+  HWND get() const { return dialog_; }
 
  private:
-  HWND host_ = nullptr;
   HWND dialog_ = nullptr;
 };
 

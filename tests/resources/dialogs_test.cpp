@@ -150,7 +150,7 @@ TEST(DialogTemplates, ControlsCarryTheStylesTheViewsRelyOn) {
 }
 
 // The form views shrink these sizes by the screen's DPI, so they must be the designed ones.
-TEST(DialogTemplates, FormsUseTheirDesignedFontSizes) {
+TEST(DialogTemplates, FormsUseTheirDesignedFontsAndCaptions) {
   const struct {
     int dialog;
     WORD points;
@@ -166,15 +166,18 @@ TEST(DialogTemplates, FormsUseTheirDesignedFontSizes) {
     }
   }
   EXPECT_EQ(LoadDialogTemplate(ProgramModule(), IDD_TREND_VIEW)->fontFace, L"宋体");
+  EXPECT_EQ(LoadDialogTemplate(ProgramModule(), IDD_ABOUTBOX)->caption, L"关于Pulsora Pro");
+  EXPECT_EQ(LoadDialogTemplate(EnglishModule(), IDD_ABOUTBOX)->caption, L"About Pulsora Pro");
   EXPECT_EQ(LoadDialogTemplate(ProgramModule(), IDD_MONITOR_LIST_VIEW)->fontFace, L"宋体");
 }
 
 TEST(DialogTemplates, AboutBoxShowsTheProgramIconInBothLanguages) {
   for (const auto& language : BothLanguages()) {
-    HostedDialog about(language.module, IDD_ABOUTBOX);
-    ASSERT_NE(about.dialog(), nullptr) << language.name;
+    HostWindow host(/*visible=*/false);
+    HostedDialog about(language.module, IDD_ABOUTBOX, host);
+    ASSERT_NE(about.get(), nullptr) << language.name;
     HWND icon = nullptr;
-    for (HWND child = GetWindow(about.dialog(), GW_CHILD); child;
+    for (HWND child = GetWindow(about.get(), GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT)) {
       if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
     }

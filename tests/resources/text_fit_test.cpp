@@ -77,9 +77,10 @@ TEST(TextFit, EveryCaptionFitsItsControl) {
   int measured = 0;
   for (const auto& language : BothLanguages()) {
     for (int id : dialogs) {
-      HostedDialog hosted(language.module, id);
-      ASSERT_NE(hosted.dialog(), nullptr) << language.name << " dialog " << id;
-      for (HWND child = GetWindow(hosted.dialog(), GW_CHILD); child;
+      HostWindow host(/*visible=*/false);
+      HostedDialog hosted(language.module, id, host);
+      ASSERT_NE(hosted.get(), nullptr) << language.name << " dialog " << id;
+      for (HWND child = GetWindow(hosted.get(), GW_CHILD); child;
            child = GetWindow(child, GW_HWNDNEXT)) {
         const std::wstring text = WindowText(child);
         CaptionBox box{};

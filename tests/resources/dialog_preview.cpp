@@ -1,0 +1,141 @@
+// Shows every dialog template of both languages as the program creates it and saves a
+// screenshot of each as <exe folder>\..\screens\resources\<id>_<language>.png, then quits.
+// Run under a display (Xvfb); exits non-zero when a dialog cannot be created or captured.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialog_host.h"
+#include "png_writer.h"
+#include "resource.h"
+#include "resource_modules.h"
+
+namespace wd::test {
+namespace {
+
+struct DcReleaser {
+  HWND window;
+  void operator()(HDC dc) const { ReleaseDC(window, dc); }
+};
+struct DcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+struct ObjectDeleter {
+  void operator()(HBITMAP object) const { DeleteObject(object); }
+};
+
+// The window's client area as painted; empty when it cannot be read. Without a window manager
+// Xvfb shows no caption, so the frame is left out.
+std::vector<std::uint32_t> Capture(HWND window, int width, int height) {
+  std::unique_ptr<HDC__, DcReleaser> source(GetDC(window), DcReleaser{window});
+  std::unique_ptr<HDC__, DcDeleter> memory(CreateCompatibleDC(source.get()));
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  std::unique_ptr<HBITMAP__, ObjectDeleter> bitmap(
+      CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!source || !memory || !bitmap) return {};
+  HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
+  const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+  SelectObject(memory.get(), old);
+  if (!copied) return {};
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(first, first + static_cast<size_t>(width) * height);
+  for (auto& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
+
+bool IsBlank(const std::vector<std::uint32_t>& pixels) {
+  for (auto pixel : pixels) {
+    if (pixel != pixels.front()) return false;
+  }
+  return true;
+}
+
+std::wstring OutputFolder() {
+  std::wstring folder(MAX_PATH, L'\0');
+  folder.resize(GetModuleFileNameW(nullptr, folder.data(), static_cast<DWORD>(folder.size())));
+  folder.erase(folder.find_last_of(L"\\/") + 1);
+  folder += L"..\\screens";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  folder += L"\\resources";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+// Fills what the views fill at start, so the picture shows the controls in use.
+void FillSampleContent(HWND dialog, HMODULE module) {
+  HWND sex = GetDlgItem(dialog, IDC_SEX);
+  if (sex) {
+    SendMessageW(sex, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(module, IDS_SEX_MALE).c_str()));
+    SendMessageW(sex, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(module, IDS_SEX_FEMALE).c_str()));
+    SendMessageW(sex, CB_SETCURSEL, 0, 0);
+  }
+  SetDlgItemTextW(dialog, IDC_PATIENT_ID, L"110101199003071234");
+  SetDlgItemTextW(dialog, IDC_START_DATE, L"2019-6-24");
+  SetDlgItemTextW(dialog, IDC_START_TIME, L"09:05");
+  SetDlgItemTextW(dialog, IDC_END_DATE, L"2019-6-24");
+  SetDlgItemTextW(dialog, IDC_END_TIME, L"17:42");
+}
+
+bool SavePreview(const Language& language, const char* suffix, int id, const HostWindow& stage,
+                 const std::wstring& folder) {
+  HostedDialog hosted(language.module, id, stage);
+  if (!hosted.get()) {
+    std::fprintf(stderr, "%s dialog %d: cannot be created\n", language.name, id);
+    return false;
+  }
+  FillSampleContent(hosted.get(), language.module);
+  RedrawWindow(hosted.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  for (int i = 0; i < 5; ++i) {
+    PumpMessages();
+    Sleep(40);
+  }
+  RECT rect{};
+  GetClientRect(hosted.get(), &rect);
+  const int width = rect.right;
+  const int height = rect.bottom;
+  const auto pixels = Capture(hosted.get(), width, height);
+  if (pixels.empty() || IsBlank(pixels)) {
+    std::fprintf(stderr, "%s dialog %d: nothing was captured\n", language.name, id);
+    return false;
+  }
+  const auto png = EncodePng(width, height, pixels);
+  const std::wstring path = folder + L"\\" + std::to_wstring(id) + L"_" +
+                            std::wstring(suffix, suffix + 2) + L".png";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  const bool ok = file != INVALID_HANDLE_VALUE &&
+                  WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr) &&
+                  written == png.size();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  std::printf("%s %s (%d x %d)\n", ok ? "wrote" : "FAILED", Narrow(path).c_str(), width, height);
+  return ok;
+}
+
+}  // namespace
+}  // namespace wd::test
+
+int main() {
+  using namespace wd::test;
+  const int dialogs[] = {IDD_ABOUTBOX, IDD_HOME_VIEW, IDD_MONITOR_LIST_VIEW, IDD_CHECK_LIST_VIEW,
+                         IDD_TREND_VIEW};
+  if (!EnglishModule()) {
+    std::fprintf(stderr, "rc_en.dll is missing beside the program\n");
+    return 1;
+  }
+  const std::wstring folder = OutputFolder();
+  // One stage for all forms: Wine waits up to two seconds for each top-level window it unmaps
+  // when there is no window manager.
+  const HostWindow stage(/*visible=*/true);
+  int failures = 0;
+  for (const auto& language : BothLanguages()) {
+    const char* suffix = language.module == ProgramModule() ? "zh" : "en";
+    for (int id : dialogs) failures += SavePreview(language, suffix, id, stage, folder) ? 0 : 1;
+  }
+  return failures == 0 ? 0 : 1;
+}
