@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -28,8 +29,18 @@ struct ObjectDeleter {
   void operator()(HBITMAP object) const { DeleteObject(object); }
 };
 
-// The window's client area as painted; empty when it cannot be read. Without a window manager
-// Xvfb shows no caption, so the frame is left out.
+void Repaint(HWND window) {
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  for (int i = 0; i < 3; ++i) {
+    PumpMessages();
+    Sleep(30);
+  }
+}
+
+// The window's client area as painted; empty when it cannot be read. Only what is on screen can
+// be read, so a window larger than the screen is slid under it and read tile by tile. Without a
+// window manager Xvfb shows no caption, so the frame is left out.
 std::vector<std::uint32_t> Capture(HWND window, int width, int height) {
   std::unique_ptr<HDC__, DcReleaser> source(GetDC(window), DcReleaser{window});
   std::unique_ptr<HDC__, DcDeleter> memory(CreateCompatibleDC(source.get()));
@@ -39,8 +50,25 @@ std::vector<std::uint32_t> Capture(HWND window, int width, int height) {
   std::unique_ptr<HBITMAP__, ObjectDeleter> bitmap(
       CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!source || !memory || !bitmap) return {};
+  HWND root = GetAncestor(window, GA_ROOT);
+  RECT home{};
+  GetWindowRect(root, &home);
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  const int tileWidth = GetSystemMetrics(SM_CXSCREEN) - client.x;
+  const int tileHeight = GetSystemMetrics(SM_CYSCREEN) - client.y;
   HGDIOBJ old = SelectObject(memory.get(), bitmap.get());
-  const BOOL copied = BitBlt(memory.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+  bool copied = tileWidth > 0 && tileHeight > 0;
+  for (int y = 0; copied && y < height; y += tileHeight) {
+    for (int x = 0; copied && x < width; x += tileWidth) {
+      SetWindowPos(root, nullptr, home.left - x, home.top - y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Repaint(root);
+      copied = BitBlt(memory.get(), x, y, std::min(tileWidth, width - x),
+                      std::min(tileHeight, height - y), source.get(), x, y, SRCCOPY) != FALSE;
+    }
+  }
+  SetWindowPos(root, nullptr, home.left, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SelectObject(memory.get(), old);
   if (!copied) return {};
   const auto* first = static_cast<const std::uint32_t*>(bits);
@@ -90,11 +118,6 @@ bool SavePreview(const Language& language, const char* suffix, int id, const Hos
     return false;
   }
   FillSampleContent(hosted.get(), language.module);
-  RedrawWindow(hosted.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  for (int i = 0; i < 5; ++i) {
-    PumpMessages();
-    Sleep(40);
-  }
   RECT rect{};
   GetClientRect(hosted.get(), &rect);
   const int width = rect.right;
