@@ -40,8 +40,8 @@ HostWindow::~HostWindow() {
 
 HostedDialog::HostedDialog(HMODULE module, int templateId, const HostWindow& host) {
   if (!host.get()) return;
-  dialog_ = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), host.get(), PassiveDialogProc,
-                               0);
+  dialog_ =
+      CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), host.get(), PassiveDialogProc, 0);
   if (!dialog_) return;
   const bool visible = IsWindowVisible(host.get()) != FALSE;
   if (GetWindowLongW(dialog_, GWL_STYLE) & WS_CHILD) {

@@ -68,7 +68,8 @@ std::vector<std::uint32_t> Capture(HWND window, int width, int height) {
                       std::min(tileHeight, height - y), source.get(), x, y, SRCCOPY) != FALSE;
     }
   }
-  SetWindowPos(root, nullptr, home.left, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(root, nullptr, home.left, home.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SelectObject(memory.get(), old);
   if (!copied) return {};
   const auto* first = static_cast<const std::uint32_t*>(bits);
@@ -99,8 +100,10 @@ std::wstring OutputFolder() {
 void FillSampleContent(HWND dialog, HMODULE module) {
   HWND sex = GetDlgItem(dialog, IDC_SEX);
   if (sex) {
-    SendMessageW(sex, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(module, IDS_SEX_MALE).c_str()));
-    SendMessageW(sex, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(module, IDS_SEX_FEMALE).c_str()));
+    SendMessageW(sex, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(LoadText(module, IDS_SEX_MALE).c_str()));
+    SendMessageW(sex, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(LoadText(module, IDS_SEX_FEMALE).c_str()));
     SendMessageW(sex, CB_SETCURSEL, 0, 0);
   }
   SetDlgItemTextW(dialog, IDC_PATIENT_ID, L"110101199003071234");
@@ -128,8 +131,8 @@ bool SavePreview(const Language& language, const char* suffix, int id, const Hos
     return false;
   }
   const auto png = EncodePng(width, height, pixels);
-  const std::wstring path = folder + L"\\" + std::to_wstring(id) + L"_" +
-                            std::wstring(suffix, suffix + 2) + L".png";
+  const std::wstring path =
+      folder + L"\\" + std::to_wstring(id) + L"_" + std::wstring(suffix, suffix + 2) + L".png";
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   const bool ok = file != INVALID_HANDLE_VALUE &&

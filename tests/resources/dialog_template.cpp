@@ -44,13 +44,20 @@ class Reader {
  private:
   static std::wstring OrdinalName(WORD ordinal) {
     switch (ordinal) {
-      case 0x80: return L"Button";
-      case 0x81: return L"Edit";
-      case 0x82: return L"Static";
-      case 0x83: return L"ListBox";
-      case 0x84: return L"ScrollBar";
-      case 0x85: return L"ComboBox";
-      default: return L"#" + std::to_wstring(ordinal);
+      case 0x80:
+        return L"Button";
+      case 0x81:
+        return L"Edit";
+      case 0x82:
+        return L"Static";
+      case 0x83:
+        return L"ListBox";
+      case 0x84:
+        return L"ScrollBar";
+      case 0x85:
+        return L"ComboBox";
+      default:
+        return L"#" + std::to_wstring(ordinal);
     }
   }
 

@@ -71,12 +71,30 @@ TEST(Images, HomeButtonIconsHaveTheirOwnSize) {
 }
 
 TEST(Images, RibbonAndFormIconsHaveLargeAndSmallImages) {
-  const int icons[] = {IDI_PLUG_CONNECTED, IDI_START_COMM, IDI_PLUG_DISCONNECTED, IDI_SETTINGS,
-                       IDI_LAMP_ON, IDI_LAMP_OFF, IDI_STOP_COMM, IDI_INFO, IDI_DOWNLOAD, IDI_SAVE,
-                       IDI_CLEAR_DEVICE, IDI_COLLAPSE_FORM, IDI_EXPAND_FORM, IDI_SHOW_CHECK_LIST,
-                       IDI_SHOW_TREND, IDI_SHOW_MONITOR_LIST, IDI_HISTORY_BACK,
-                       IDI_HISTORY_FORWARD, IDI_IMPORT_CHECK, IDI_IMPORT_MONITOR, IDI_SHOW_HOME,
-                       IDI_LANGUAGE_ENGLISH, IDI_ALERT, IDI_LANGUAGE_CHINESE};
+  const int icons[] = {IDI_PLUG_CONNECTED,
+                       IDI_START_COMM,
+                       IDI_PLUG_DISCONNECTED,
+                       IDI_SETTINGS,
+                       IDI_LAMP_ON,
+                       IDI_LAMP_OFF,
+                       IDI_STOP_COMM,
+                       IDI_INFO,
+                       IDI_DOWNLOAD,
+                       IDI_SAVE,
+                       IDI_CLEAR_DEVICE,
+                       IDI_COLLAPSE_FORM,
+                       IDI_EXPAND_FORM,
+                       IDI_SHOW_CHECK_LIST,
+                       IDI_SHOW_TREND,
+                       IDI_SHOW_MONITOR_LIST,
+                       IDI_HISTORY_BACK,
+                       IDI_HISTORY_FORWARD,
+                       IDI_IMPORT_CHECK,
+                       IDI_IMPORT_MONITOR,
+                       IDI_SHOW_HOME,
+                       IDI_LANGUAGE_ENGLISH,
+                       IDI_ALERT,
+                       IDI_LANGUAGE_CHINESE};
   for (int id : icons) {
     const auto entries = IconEntries(ProgramModule(), id);
     EXPECT_TRUE(entries.count({32, 32})) << "icon " << id;

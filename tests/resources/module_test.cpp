@@ -2,9 +2,9 @@
 // information and the context menu.
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
-#include <commctrl.h>
+
+#include <commctrl.h>  // needs windows.h first
 
 #include <string>
 #include <vector>
@@ -142,7 +142,8 @@ TEST(Modules, ContextMenuOffersCutCopyPasteWithShortcuts) {
     const struct {
       UINT id;
       const wchar_t* shortcut;
-    } items[] = {{ID_EDIT_CUT, L"\tCtrl+X"}, {ID_EDIT_COPY, L"\tCtrl+C"}, {ID_EDIT_PASTE, L"\tCtrl+V"}};
+    } items[] = {
+        {ID_EDIT_CUT, L"\tCtrl+X"}, {ID_EDIT_COPY, L"\tCtrl+C"}, {ID_EDIT_PASTE, L"\tCtrl+V"}};
     for (int i = 0; i < 3; ++i) {
       EXPECT_EQ(GetMenuItemID(popup, i), items[i].id) << language.name;
       wchar_t text[64] = {};

@@ -31,10 +31,12 @@ std::uint32_t Adler32(const std::vector<std::uint8_t>& data) {
 }
 
 void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& body) {
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& body) {
   PutBigEndian(out, static_cast<std::uint32_t>(body.size()));
   const size_t start = out.size();
   out.insert(out.end(), type, type + 4);
@@ -64,7 +66,8 @@ std::vector<std::uint8_t> ZlibStored(const std::vector<std::uint8_t>& raw) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint32_t>& pixels) {
+std::vector<std::uint8_t> EncodePng(int width, int height,
+                                    const std::vector<std::uint32_t>& pixels) {
   std::vector<std::uint8_t> raw;
   raw.reserve(static_cast<size_t>(height) * (1 + 3 * static_cast<size_t>(width)));
   for (int y = 0; y < height; ++y) {

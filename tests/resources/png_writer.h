@@ -8,6 +8,7 @@
 namespace wd::test {
 
 // `pixels` holds width × height values 0x00RRGGBB, top row first. The PNG file's bytes.
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint32_t>& pixels);
+std::vector<std::uint8_t> EncodePng(int width, int height,
+                                    const std::vector<std::uint32_t>& pixels);
 
 }  // namespace wd::test

@@ -61,7 +61,8 @@ TEST(StringTable, CommandStringsHoldCaptionThenTooltip) {
       ASSERT_NE(lineBreak, std::wstring::npos) << language.name << " " << id.name;
       EXPECT_EQ(text.find(L'\n', lineBreak + 1), std::wstring::npos)
           << language.name << " " << id.name << " has more than one line break";
-      EXPECT_GT(text.size(), lineBreak + 1) << language.name << " " << id.name << " lacks a tooltip";
+      EXPECT_GT(text.size(), lineBreak + 1)
+          << language.name << " " << id.name << " lacks a tooltip";
       // Only the two language buttons go without a caption: they show a flag-like icon.
       const bool captionless = id.value == ID_LANGUAGE_CHINESE || id.value == ID_LANGUAGE_ENGLISH;
       EXPECT_EQ(lineBreak == 0, captionless) << language.name << " " << id.name;

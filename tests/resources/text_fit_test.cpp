@@ -14,7 +14,8 @@ namespace {
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -87,10 +88,10 @@ TEST(TextFit, EveryCaptionFitsItsControl) {
         if (text.empty() || !CaptionBoxOf(child, id, &box)) continue;
         const SIZE need = Measure(child, text, box.width, box.flags);
         ++measured;
-        EXPECT_LE(need.cx, box.width) << language.name << " dialog " << id << ": \""
-                                      << Narrow(text) << "\" is too wide";
-        EXPECT_LE(need.cy, box.height) << language.name << " dialog " << id << ": \""
-                                       << Narrow(text) << "\" is too tall";
+        EXPECT_LE(need.cx, box.width)
+            << language.name << " dialog " << id << ": \"" << Narrow(text) << "\" is too wide";
+        EXPECT_LE(need.cy, box.height)
+            << language.name << " dialog " << id << ": \"" << Narrow(text) << "\" is too tall";
       }
     }
   }
