@@ -1,0 +1,67 @@
+#include "window_capture.h"
+
+#include <vector>
+
+namespace {
+
+struct ScreenDc {
+  HDC dc = GetDC(nullptr);
+  ~ScreenDc() { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDc {
+  HDC dc;
+  explicit MemoryDc(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
+  ~MemoryDc() { DeleteDC(dc); }
+};
+struct Bitmap {
+  HBITMAP bitmap;
+  explicit Bitmap(HBITMAP b) : bitmap(b) {}
+  ~Bitmap() { DeleteObject(bitmap); }
+};
+
+}  // namespace
+
+bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT area{};
+  if (!GetWindowRect(window, &area)) return false;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+
+  ScreenDc screen;
+  MemoryDc memory(screen.dc);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  Bitmap picture(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (picture.bitmap == nullptr) return false;
+  HGDIOBJ previous = SelectObject(memory.dc, picture.bitmap);
+  const BOOL copied =
+      BitBlt(memory.dc, 0, 0, width, height, screen.dc, area.left, area.top, SRCCOPY);
+  SelectObject(memory.dc, previous);
+  if (!copied) return false;
+  GdiFlush();
+
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  const DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + imageSize;
+  info.bmiHeader.biSizeImage = imageSize;
+
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(out, &file, sizeof(file), &written, nullptr) &&
+            WriteFile(out, &info.bmiHeader, sizeof(BITMAPINFOHEADER), &written, nullptr) &&
+            WriteFile(out, bits, imageSize, &written, nullptr);
+  ok = CloseHandle(out) && ok;
+  return ok;
+}

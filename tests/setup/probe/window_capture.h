@@ -1,0 +1,9 @@
+// Screenshots of a window as 24-bit BMP files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Copies the window's screen area, frame included, into a BMP file.
+bool SaveWindowPicture(HWND window, const std::wstring& path);
