@@ -36,11 +36,17 @@ cp "$setup_exe" "$release/Setup.exe"
 cp -r "$packages/2052" "$packages/1033" "$release/"
 
 # 1. Setup.exe chooses by the system language and opens the package with the shell.
+about=()
+[[ $language == english ]] && about=(--about "$(shot about_english)")
 LANG=$locale LC_ALL=$locale wine "$release/Setup.exe" &
-seen=$(wine "$probe" dialog "$caption" --ok --shot "$(shot "setup_$language")" | tr -d '\r') ||
-  fail "Setup.exe showed no dialog \"$caption\""
+seen=$(wine "$probe" dialog "$caption" "${about[@]}" --ok --shot "$(shot "setup_$language")" |
+       tr -d '\r') || fail "Setup.exe showed no dialog \"$caption\""
 echo "$seen"
 keep_shot "setup_$language"
+if [[ $language == english ]]; then
+  grep -qx 'about: 关于 Setup' <<<"$seen" || fail "no About box from the system menu"
+  keep_shot about_english
+fi
 entries=$(grep '^entry: ' <<<"$seen" | cut -c8-)
 [[ $entries == $'English\n中文 (简体)' ]] || fail "entries: $entries"
 grep -qx "selected: $selected" <<<"$seen" || fail "entry $selected is not selected"

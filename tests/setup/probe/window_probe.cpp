@@ -1,6 +1,6 @@
 // Test tool: waits for a window of another program under Wine, reports what it shows, can
 // save a screenshot and press the dialog's buttons.
-//   window_probe dialog CAPTION [--select N] [--ok | --cancel] [--shot FILE.bmp]
+//   window_probe dialog CAPTION [--select N] [--about FILE.bmp] [--ok | --cancel] [--shot FILE.bmp]
 //   window_probe program IMAGE.exe [--shot FILE.bmp]
 // Prints UTF-8 lines "caption: ...", "entry: ...", "selected: N", "text: ...".
 // Exit status 0 when the window was found, 1 when not, 2 on a usage error.
@@ -107,6 +107,18 @@ void ReportList(HWND list) {
   PrintLine(L"selected", std::to_wstring(SendMessageW(list, CB_GETCURSEL, 0, 0)));
 }
 
+// Opens the About box from the system menu, pictures it and closes it again.
+void ShowAbout(HWND dialog, const std::wstring& shot) {
+  PostMessageW(dialog, WM_SYSCOMMAND, 0x0010, 0);
+  HWND about = WaitForWindow({L"关于 Setup", L"", nullptr});
+  if (about == nullptr) return PrintLine(L"error", L"no About box");
+  PrintLine(L"about", TextOf(about));
+  Sleep(500);
+  if (!SaveWindowPicture(about, shot)) PrintLine(L"error", L"no screenshot");
+  PostMessageW(about, WM_COMMAND, IDOK, 0);
+  Sleep(500);
+}
+
 int ProbeDialog(const std::vector<std::wstring>& args) {
   HWND dialog = WaitForWindow({args[1], L"", nullptr});
   if (dialog == nullptr) return 1;
@@ -118,6 +130,8 @@ int ProbeDialog(const std::vector<std::wstring>& args) {
   Sleep(500);  // let the dialog finish painting before the picture
   const std::wstring shot = Option(args, L"--shot");
   if (!shot.empty() && !SaveWindowPicture(dialog, shot)) PrintLine(L"error", L"no screenshot");
+  const std::wstring aboutShot = Option(args, L"--about");
+  if (!aboutShot.empty()) ShowAbout(dialog, aboutShot);
   if (Flag(args, L"--ok")) PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   if (Flag(args, L"--cancel")) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   return 0;
@@ -140,7 +154,8 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() >= 2 && args[0] == L"dialog") return ProbeDialog(args);
   if (args.size() >= 2 && args[0] == L"program") return ProbeProgram(args);
-  std::fputs("usage: window_probe dialog CAPTION [--select N] [--ok|--cancel] [--shot FILE]\n"
+  std::fputs("usage: window_probe dialog CAPTION [--select N] [--about FILE] [--ok|--cancel]"
+             " [--shot FILE]\n"
              "       window_probe program IMAGE.exe [--shot FILE]\n", stderr);
   return 2;
 }
