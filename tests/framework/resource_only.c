@@ -1,0 +1,1 @@
+/* A resource-only library has no code; this file only gives the linker an object. */
