@@ -11,9 +11,9 @@ namespace setup {
 namespace {
 
 OwnedIcon LoadProgramIcon(HINSTANCE resources, int metricX, int metricY) {
-  return OwnedIcon(static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                                 IMAGE_ICON, GetSystemMetrics(metricX),
-                                                 GetSystemMetrics(metricY), 0)));
+  return OwnedIcon(
+      static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                    GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0)));
 }
 
 std::wstring LoadText(HINSTANCE resources, UINT id) {
@@ -106,7 +106,8 @@ void LanguageDialog::OnInitDialog() {
 void LanguageDialog::FillList() {
   std::wstring chineseName;
   for (const auto& [languageId, name] : languages_) {
-    const LRESULT index = SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const LRESULT index =
+        SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     if (index < 0) continue;
     SendMessageW(list_, CB_SETITEMDATA, static_cast<WPARAM>(index), languageId);
     if (languageId == kChineseLanguageId) chineseName = name;

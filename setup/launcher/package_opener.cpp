@@ -1,6 +1,7 @@
 #include "package_opener.h"
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 namespace setup {

@@ -1,6 +1,7 @@
 // Setup: lets the user choose an installation language among the language folders beside it and
 // starts that language's installer package.
 #include <windows.h>
+// after windows.h, which they need
 #include <commctrl.h>
 #include <objbase.h>
 
@@ -26,12 +27,24 @@ std::wstring ProgramPath(HINSTANCE instance) {
   }
 }
 
+// Setup often runs from a downloads folder: DLLs planted beside it must not be loaded later
+// (by the shell, for instance). Looked up, since Windows 7 without its update lacks it.
+void LoadLibrariesFromSystemOnly() {
+  using SetDirectories = BOOL(WINAPI*)(DWORD);
+  const FARPROC found =
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+  if (found == nullptr) return;
+  const auto setDirectories = reinterpret_cast<SetDirectories>(reinterpret_cast<void (*)()>(found));
+  setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 // The shell may hand the "open" verb to COM-based handlers, which want an apartment.
 class ComApartment {
  public:
   ComApartment()
-      : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED |
-                                                           COINIT_DISABLE_OLE1DDE))) {}
+      : initialised_(
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {
+  }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
@@ -45,6 +58,7 @@ class ComApartment {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  LoadLibrariesFromSystemOnly();
   try {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

@@ -14,8 +14,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<DialogSearch*>(lParam);
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
-  if (window == search->except || !IsWindowVisible(window) ||
-      std::wstring(className) != L"#32770")
+  if (window == search->except || !IsWindowVisible(window) || std::wstring(className) != L"#32770")
     return TRUE;
   search->found = window;
   return FALSE;
@@ -69,7 +68,8 @@ ListView ReadList(HWND list) {
   for (int i = 0; i < count; ++i) {
     const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
     std::vector<wchar_t> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
-    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(buffer.data()));
     view.entries.emplace_back(buffer.data());
   }
   view.selected = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));

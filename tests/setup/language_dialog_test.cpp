@@ -48,10 +48,11 @@ TEST(LanguageDialog, ChineseSystemListsByNameSelectsChineseAndOpensItsPackage) {
   LanguageDialog dialog(Resources(), DialogTemplateFor(0x0804),
                         FindInstalledLanguages(release.path()), release.path(), opener.Opener());
   Seen seen;
-  const INT_PTR result = RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-    seen = Look(window);
-    Press(window, IDOK);
-  });
+  const INT_PTR result = RunDriven([&] { return dialog.Run(); },
+                                   [&](HWND window) {
+                                     seen = Look(window);
+                                     Press(window, IDOK);
+                                   });
 
   EXPECT_EQ(L"选择设置语言", seen.caption);
   const std::wstring chinese = SystemNativeLanguageName(2052).value();
@@ -66,10 +67,11 @@ TEST(LanguageDialog, ChineseSystemWithoutChineseSelectsTheFirstName) {
   LanguageDialog dialog(Resources(), IDD_SETUP_CHINESE, SystemLanguages({1033, 1031}), kFolder,
                         opener.Opener());
   Seen seen;
-  RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-    seen = Look(window);
-    Press(window, IDOK);
-  });
+  RunDriven([&] { return dialog.Run(); },
+            [&](HWND window) {
+              seen = Look(window);
+              Press(window, IDOK);
+            });
   EXPECT_EQ((std::vector<std::wstring>{L"Deutsch", L"English"}), seen.list.entries);
   EXPECT_EQ(0, seen.list.selected);
   EXPECT_EQ(std::vector<std::wstring>{kFolder + L"1031\\Setup.msi"}, opener.opened);
@@ -80,11 +82,13 @@ TEST(LanguageDialog, OtherSystemsSelectTheFirstEntryAndOpenTheChosenOne) {
   LanguageDialog dialog(Resources(), DialogTemplateFor(0x0409), SystemLanguages({2052, 1033}),
                         kFolder, opener.Opener());
   Seen seen;
-  const INT_PTR result = RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-    seen = Look(window);
-    SendMessageW(GetDlgItem(window, IDC_LANGUAGE_LIST), CB_SETCURSEL, 1, 0);
-    Press(window, IDOK);
-  });
+  const INT_PTR result =
+      RunDriven([&] { return dialog.Run(); },
+                [&](HWND window) {
+                  seen = Look(window);
+                  SendMessageW(GetDlgItem(window, IDC_LANGUAGE_LIST), CB_SETCURSEL, 1, 0);
+                  Press(window, IDOK);
+                });
   EXPECT_EQ(L"Select & Config Language", seen.caption);
   EXPECT_EQ(L"English", seen.list.entries.at(0));
   EXPECT_EQ(0, seen.list.selected);
@@ -96,13 +100,14 @@ TEST(LanguageDialog, LanguageTypedInFullCountsAsChosen) {
   RecordingOpener opener;
   LanguageDialog dialog(Resources(), IDD_SETUP_ENGLISH, SystemLanguages({2052, 1033}), kFolder,
                         opener.Opener());
-  RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-    HWND list = GetDlgItem(window, IDC_LANGUAGE_LIST);
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    const std::wstring chinese = SystemNativeLanguageName(2052).value();
-    SendMessageW(list, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chinese.c_str()));
-    Press(window, IDOK);
-  });
+  RunDriven([&] { return dialog.Run(); },
+            [&](HWND window) {
+              HWND list = GetDlgItem(window, IDC_LANGUAGE_LIST);
+              SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+              const std::wstring chinese = SystemNativeLanguageName(2052).value();
+              SendMessageW(list, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chinese.c_str()));
+              Press(window, IDOK);
+            });
   EXPECT_EQ(std::vector<std::wstring>{kFolder + L"2052\\Setup.msi"}, opener.opened);
 }
 
@@ -111,10 +116,11 @@ TEST(LanguageDialog, OkWithoutAnyLanguageStartsNothingAndCloses) {
     RecordingOpener opener;
     LanguageDialog dialog(Resources(), templateId, {}, kFolder, opener.Opener());
     Seen seen;
-    const INT_PTR result = RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-      seen = Look(window);
-      Press(window, IDOK);
-    });
+    const INT_PTR result = RunDriven([&] { return dialog.Run(); },
+                                     [&](HWND window) {
+                                       seen = Look(window);
+                                       Press(window, IDOK);
+                                     });
     EXPECT_TRUE(seen.list.entries.empty()) << templateId;
     EXPECT_EQ(IDOK, result) << templateId;
     EXPECT_TRUE(opener.opened.empty()) << templateId;
@@ -128,16 +134,18 @@ TEST(LanguageDialog, PackageThatCannotStartIsReportedAndTheChoiceStaysOpen) {
                         opener.Opener());
   std::wstring report;
   bool stayedOpen = false;
-  const INT_PTR result = RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-    Press(window, IDOK);
-    HWND message = WaitForDialog(GetWindowThreadProcessId(window, nullptr), window, 5000);
-    if (message == nullptr) return;
-    report = TextOf(GetDlgItem(message, 0xFFFF));  // the message box's text control
-    Press(message, IDOK);
-    WaitUntilClosed(message, 5000);
-    stayedOpen = IsWindowVisible(window) != FALSE;
-    Press(window, IDCANCEL);
-  });
+  const INT_PTR result = RunDriven(
+      [&] { return dialog.Run(); },
+      [&](HWND window) {
+        Press(window, IDOK);
+        HWND message = WaitForDialog(GetWindowThreadProcessId(window, nullptr), window, 5000);
+        if (message == nullptr) return;
+        report = TextOf(GetDlgItem(message, 0xFFFF));  // the message box's text control
+        Press(message, IDOK);
+        WaitUntilClosed(message, 5000);
+        stayedOpen = IsWindowVisible(window) != FALSE;
+        Press(window, IDCANCEL);
+      });
   EXPECT_NE(std::wstring::npos, report.find(kFolder + L"1033\\Setup.msi")) << report;
   EXPECT_TRUE(stayedOpen);
   EXPECT_EQ(IDCANCEL, result);
@@ -165,25 +173,28 @@ TEST(LanguageDialog, EnglishDialogHasItsIconAboutBoxAndMinimisedPicture) {
   HICON bigIcon = nullptr, smallIcon = nullptr, dragIcon = nullptr;
   std::wstring aboutCaption;
   bool minimised = false;
-  RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-    menu = LookAtSystemMenu(window);
-    bigIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
-    smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-    dragIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_QUERYDRAGICON, 0, 0));
+  RunDriven(
+      [&] { return dialog.Run(); },
+      [&](HWND window) {
+        menu = LookAtSystemMenu(window);
+        bigIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+        smallIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+        dragIcon = reinterpret_cast<HICON>(SendMessageW(window, WM_QUERYDRAGICON, 0, 0));
 
-    PostMessageW(window, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    if (HWND about = WaitForDialog(GetWindowThreadProcessId(window, nullptr), window, 5000)) {
-      aboutCaption = TextOf(about);
-      Press(about, IDOK);
-      WaitUntilClosed(about, 5000);
-    }
+        PostMessageW(window, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        if (HWND about = WaitForDialog(GetWindowThreadProcessId(window, nullptr), window, 5000)) {
+          aboutCaption = TextOf(about);
+          Press(about, IDOK);
+          WaitUntilClosed(about, 5000);
+        }
 
-    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    for (int i = 0; i < 100 && !minimised; ++i, Sleep(20)) minimised = IsIconic(window) != FALSE;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    Press(window, IDOK);
-  });
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        for (int i = 0; i < 100 && !minimised; ++i, Sleep(20))
+          minimised = IsIconic(window) != FALSE;
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        Press(window, IDOK);
+      });
   EXPECT_EQ(L"关于 Setup(&A)...", menu.lastItem);
   EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), menu.lastId);
   EXPECT_NE(nullptr, bigIcon);
@@ -200,10 +211,11 @@ TEST(LanguageDialog, ChineseDialogHasNoAboutItemAndCancelStartsNothing) {
   LanguageDialog dialog(Resources(), IDD_SETUP_CHINESE, SystemLanguages({2052}), kFolder,
                         opener.Opener());
   SystemMenuLook menu;
-  const INT_PTR result = RunDriven([&] { return dialog.Run(); }, [&](HWND window) {
-    menu = LookAtSystemMenu(window);
-    Press(window, IDCANCEL);
-  });
+  const INT_PTR result = RunDriven([&] { return dialog.Run(); },
+                                   [&](HWND window) {
+                                     menu = LookAtSystemMenu(window);
+                                     Press(window, IDCANCEL);
+                                   });
   EXPECT_NE(static_cast<UINT>(IDM_ABOUTBOX), menu.lastId);
   EXPECT_EQ(IDCANCEL, result);
   EXPECT_TRUE(opener.opened.empty());

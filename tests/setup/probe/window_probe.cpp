@@ -59,9 +59,9 @@ struct Search {
 BOOL CALLBACK MatchTopLevel(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<Search*>(lParam);
   if (!IsWindowVisible(window)) return TRUE;
-  const bool match = !search->caption.empty() ? TextOf(window) == search->caption
-                                               : _wcsicmp(ImageNameOf(window).c_str(),
-                                                          search->image.c_str()) == 0;
+  const bool match = !search->caption.empty()
+                         ? TextOf(window) == search->caption
+                         : _wcsicmp(ImageNameOf(window).c_str(), search->image.c_str()) == 0;
   if (!match) return TRUE;
   search->found = window;
   return FALSE;
@@ -154,8 +154,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() >= 2 && args[0] == L"dialog") return ProbeDialog(args);
   if (args.size() >= 2 && args[0] == L"program") return ProbeProgram(args);
-  std::fputs("usage: window_probe dialog CAPTION [--select N] [--about FILE] [--ok|--cancel]"
-             " [--shot FILE]\n"
-             "       window_probe program IMAGE.exe [--shot FILE]\n", stderr);
+  std::fputs(
+      "usage: window_probe dialog CAPTION [--select N] [--about FILE] [--ok|--cancel]"
+      " [--shot FILE]\n"
+      "       window_probe program IMAGE.exe [--shot FILE]\n",
+      stderr);
   return 2;
 }

@@ -46,8 +46,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = L"StandInProgram";
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowW(L"StandInProgram", L"Pulsora Pro", WS_OVERLAPPEDWINDOW, 40, 40,
-                              420, 160, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowW(L"StandInProgram", L"Pulsora Pro", WS_OVERLAPPEDWINDOW, 40, 40, 420,
+                              160, nullptr, nullptr, instance, nullptr);
   CreateWindowW(L"STATIC", greeting, WS_CHILD | WS_VISIBLE, 20, 30, 360, 40, window, nullptr,
                 instance, nullptr);
   ShowWindow(window, show);
