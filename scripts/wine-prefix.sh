@@ -18,6 +18,9 @@ reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 for face in "宋体" "SimSun" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Arial" "System"; do
   reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d "WenQuanYi Micro Hei" /f
 done
+# Without a window manager (Xvfb) Wine waits about 2 s whenever a managed top-level window goes
+# away; unmanaged windows close at once and look the same.
+reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
 # Keep Wine from opening windows of its own (desktop integration, menu builder).
 reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d "" /f
 wineserver -w
