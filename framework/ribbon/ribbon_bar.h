@@ -1,0 +1,140 @@
+#pragma once
+// The frame's ribbon: our own custom-drawn Office 2007-style bar. Its top row is the window's
+// caption (title and close box, the frame showing no caption of its own), then the tab row
+// with the round application button overlapping both, then the panels of the active
+// category. A click on an enabled element sends WM_COMMAND(id) to the frame; element states
+// follow the frame's command rules (FrameWindow::QueryCommandState).
+//
+//   ribbon.Create(frame, 59398);                  // child, visible, the frame's top bar
+//   ribbon.SetCaption(L"Pulsora Pro");
+//   ribbon.SetApplicationButton(appBitmap, L"PM7700Q", SIZE{50, 50});
+//   ribbon.RemoveAllCategories();                 // build, and rebuild on a language switch
+//   fw::RibbonCategory& category = ribbon.AddCategory(fw::LoadStringResource(137), small, large);
+//   category.AddPanel(fw::LoadStringResource(138), panelIcon).AddButton(32828, caption, icon, tip);
+//   ribbon.RecalcLayout();
+//
+// The caption row answers WM_NCHITTEST with HTTRANSPARENT (except over the application
+// button), so the frame's own WM_NCHITTEST sees those points and asks HitTestCaption.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/frame_window.h"
+#include "framework/handles.h"
+#include "framework/ribbon/icon_image.h"
+#include "framework/ribbon/pixel_canvas.h"
+#include "framework/ribbon/ribbon_layout.h"
+#include "framework/ribbon/ribbon_painter.h"
+#include "framework/ribbon/ribbon_panel.h"
+#include "framework/ribbon/ribbon_tooltips.h"
+
+namespace fw {
+
+class RibbonBar : public Window, public FrameBar, private RibbonHost {
+public:
+    RibbonBar() = default;
+    ~RibbonBar() override;
+
+    // A child of `frame`, visible, installed as the frame's top bar. The bar must not outlive
+    // the frame object.
+    bool Create(FrameWindow& frame, UINT id);
+
+    void SetCaption(std::wstring title);
+    // `image` is the frame's (a 32-bit bitmap with straight alpha); the bar copies its pixels.
+    void SetApplicationButton(HBITMAP image, std::wstring tooltip, SIZE size);
+
+    void RemoveAllCategories();
+    // The image strips are accepted for the frame's build code; elements draw their own icons.
+    RibbonCategory& AddCategory(std::wstring title, HBITMAP smallImages, HBITMAP largeImages);
+    std::size_t CategoryCount() const noexcept { return categories_.size(); }
+    RibbonCategory* Category(std::size_t index) const noexcept;
+    void RecalcLayout();
+
+    // Enabled/checked of every element from the frame's rules; repaints what changed. Runs by
+    // itself on a short timer and after every click, and may be called at any time.
+    void RefreshCommandStates();
+
+    RibbonElement* FindElement(int category, int panel, int element) const;
+
+    // HTCLOSE on the close box, HTCAPTION elsewhere in the caption row, HTNOWHERE otherwise
+    // (the application button is the bar's own).
+    LRESULT HitTestCaption(POINT screen) const;
+
+    // FrameBar
+    HWND BarWindow() const override { return hwnd(); }
+    int BarHeight(int frameWidth) const override;
+
+    // Geometry in client coordinates, and the tooltip control (tests, the frame's layout).
+    RECT CloseBoxRect() const;
+    RECT AppButtonRect() const;
+    HWND TooltipWindow() const noexcept { return tooltips_.hwnd(); }
+    const RibbonMetrics& metrics() const noexcept { return metrics_; }
+
+    static constexpr UINT_PTR kRefreshTimer = 1;
+    static constexpr UINT kRefreshIntervalMs = 200;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate(const CREATESTRUCTW& create) override;
+    void OnDestroy() override;
+    void OnPaint() override;
+    bool OnEraseBackground(HDC dc) override;
+    void OnSize(UINT type, int width, int height) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnMouseMove(UINT keys, POINT point) override;
+    void OnMouseLeave() override;
+    void OnLButtonDown(UINT keys, POINT point) override;
+    void OnCancelMode() override;
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+private:
+    // What the pointer is over.
+    struct Target {
+        enum class Kind { None, AppButton, Tab, Element } kind = Kind::None;
+        RibbonElement* element = nullptr;
+        std::size_t tab = 0;
+        friend bool operator==(const Target&, const Target&) = default;
+    };
+
+    void InvalidateElement(const RibbonElement& element) override;
+    void ContentChanged() override { layoutDirty_ = true; Invalidate(false); }
+
+    Target HitTest(POINT client) const;
+    bool InAppButton(POINT client) const;
+    RibbonCategory* ActiveCategory() const noexcept;
+    void InvalidateTarget(const Target& target) const;
+    void SetHot(const Target& target);
+    void OnLButtonUp(POINT point);
+    void ReleasePress();
+    ButtonLook LookOf(const Target& target) const;
+    void Layout();
+    void RebuildTooltips();
+    void OnTooltipText(NMTTDISPINFOW& info);
+    LRESULT OnNcHitTest(POINT screen);
+    void TrackCloseBox();
+
+    FrameWindow* frame_ = nullptr;
+    std::wstring caption_;
+    IconImage appImage_;
+    std::wstring appTooltip_;
+    SIZE appSize_{50, 50};
+    std::vector<std::unique_ptr<RibbonCategory>> categories_;
+    std::size_t activeCategory_ = 0;
+
+    Font font_;
+    RibbonMetrics metrics_ = RibbonMetrics::For(96, 16);
+    PixelCanvas canvas_;
+    RibbonTooltips tooltips_;
+    std::vector<RibbonElement*> toolElements_;  // tool id - kFirstElementTool
+
+    Target hot_;
+    Target pressed_;
+    bool trackingLeave_ = false;
+    bool layoutDirty_ = true;
+    ButtonLook closeLook_ = ButtonLook::Normal;
+};
+
+}  // namespace fw

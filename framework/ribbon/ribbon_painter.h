@@ -1,0 +1,30 @@
+#pragma once
+// Drawing of the ribbon's parts onto its off-screen canvas.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/ribbon/icon_image.h"
+#include "framework/ribbon/pixel_canvas.h"
+#include "framework/ribbon/ribbon_layout.h"
+#include "framework/ribbon/ribbon_panel.h"
+
+namespace fw {
+
+enum class ButtonLook { Normal, Hot, Pressed };
+
+// Text in `rect` on the canvas, transparent background; DrawText `format` flags.
+void DrawCanvasText(PixelCanvas& canvas, HFONT font, const std::wstring& text, RECT rect, COLORREF colour,
+                    UINT format);
+
+void PaintRibbonBackground(PixelCanvas& canvas, const RibbonMetrics& metrics, int width);
+// The title centred on the whole bar, moved (and shortened) to stay within `room`.
+void PaintTitle(PixelCanvas& canvas, HFONT font, const std::wstring& title, const RECT& room, int width);
+void PaintCloseBox(PixelCanvas& canvas, const RECT& box, ButtonLook look, float scale);
+void PaintAppButton(PixelCanvas& canvas, const RECT& button, const IconImage& image, ButtonLook look);
+void PaintTab(PixelCanvas& canvas, HFONT font, const RibbonCategory& category, const RibbonMetrics& metrics);
+void PaintPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RibbonMetrics& metrics);
+void PaintElement(PixelCanvas& canvas, HFONT font, const RibbonElement& element, const RibbonMetrics& metrics,
+                  ButtonLook look);
+
+}  // namespace fw

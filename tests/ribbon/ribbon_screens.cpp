@@ -1,0 +1,16 @@
+#include "ribbon_screens.h"
+
+#include "ribbon_test_frame.h"
+#include "tests/ui_support/window_capture.h"
+
+namespace ribbon_test {
+
+bool SaveScreenshot(HWND window, const std::wstring& name, bool wholeWindow) {
+    // The test program sits in build/win/tests/ribbon/.
+    const std::wstring screens = ProgramFolder() + L"..\\..\\screens";
+    ::CreateDirectoryW(screens.c_str(), nullptr);
+    ::CreateDirectoryW((screens + L"\\ribbon").c_str(), nullptr);
+    return ui_support::CaptureWindowToPng(window, screens + L"\\ribbon\\" + name, wholeWindow);
+}
+
+}  // namespace ribbon_test
