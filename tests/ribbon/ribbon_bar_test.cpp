@@ -37,16 +37,18 @@ protected:
 TEST_F(RibbonBarTest, AClickSendsItsCommandOnlyWhileTheRuleEnablesIt) {
     ClickElement(kStart);
     ClickElement(kShowTrend);
-    EXPECT_EQ(frame.executed, (std::vector<UINT>{kStart, kShowTrend}));
+    EXPECT_EQ(frame.received, (std::vector<UINT>{kStart, kShowTrend}));
+    EXPECT_EQ(frame.executed, frame.received);
 
-    // The rule changes after the last refresh: the click still asks it first.
+    // The rule changes after the last refresh: the click still asks it first, so nothing is
+    // even sent.
     frame.devicePresent = false;
-    frame.executed.clear();
+    frame.received.clear();
     ClickElement(kStart);
     ClickElement(kClearDevice);
     ClickElement(kStop);
     ClickElement(kForward);
-    EXPECT_TRUE(frame.executed.empty());
+    EXPECT_TRUE(frame.received.empty());
 
     // Pressed on one element and released over another is no click at all.
     frame.devicePresent = true;
@@ -57,7 +59,7 @@ TEST_F(RibbonBarTest, AClickSendsItsCommandOnlyWhileTheRuleEnablesIt) {
     ::SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
     ::SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(home.x, home.y));
     ui_support::PumpMessagesFor(50);
-    EXPECT_TRUE(frame.executed.empty());
+    EXPECT_TRUE(frame.received.empty());
     EXPECT_NE(::GetCapture(), bar);
 }
 
@@ -88,7 +90,7 @@ TEST_F(RibbonBarTest, IndicatorsNeverLightUpPressOrSendAnything) {
             ASSERT_EQ(pressed->At(x, y), before->At(x, y)) << x << "," << y;
         }
     }
-    EXPECT_TRUE(frame.executed.empty());
+    EXPECT_TRUE(frame.received.empty());
 }
 
 TEST_F(RibbonBarTest, RuleChangesShowAfterOneRefreshAndByThemselvesWithinASecond) {
@@ -202,6 +204,23 @@ TEST_F(RibbonBarTest, TheCaptionRowClosesAtTheCloseBoxAndNeverDrags) {
     press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, press, sizeof(INPUT));
     EXPECT_TRUE(ui_support::PumpUntil([&] { return frame.closePresses == 1; }, 2000));
+}
+
+TEST_F(RibbonBarTest, TheCloseBoxLightsUpUnderThePointerAndGoesOutWhenItLeaves) {
+    const RECT close = frame.ribbon.CloseBoxRect();
+    const POINT corner{close.left + 4, close.bottom - 4};  // face, away from the glyph
+    const auto isRed = [](COLORREF c) { return GetRValue(c) > GetGValue(c) + 60; };
+    HoverAt(frame.hwnd(), POINT{600, 380});
+    ASSERT_FALSE(isRed(*ui_support::ReadWindowPixel(frame.ribbon.hwnd(), corner.x, corner.y)));
+
+    HoverAt(frame.ribbon.hwnd(), Centre(close));
+    EXPECT_TRUE(ui_support::PumpUntil(
+        [&] { return isRed(*ui_support::ReadWindowPixel(frame.ribbon.hwnd(), corner.x, corner.y)); }, 1000));
+    SaveScreenshot(frame.ribbon.hwnd(), L"ribbon_close_hover.png");
+
+    HoverAt(frame.ribbon.hwnd(), POINT{close.left - 200, frame.ribbon.metrics().captionRowHeight / 2});
+    EXPECT_TRUE(ui_support::PumpUntil(
+        [&] { return !isRed(*ui_support::ReadWindowPixel(frame.ribbon.hwnd(), corner.x, corner.y)); }, 1000));
 }
 
 TEST_F(RibbonBarTest, TooltipsWrapAt200Pixels) {

@@ -112,6 +112,11 @@ std::optional<fw::CommandState> TestFrame::QueryCommand(UINT id) const {
     }
 }
 
+bool TestFrame::OnCommand(UINT id, UINT code, HWND control) {
+    if (control == nullptr) received.push_back(id);
+    return FrameWindow::OnCommand(id, code, control);
+}
+
 LRESULT TestFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST: {

@@ -34,7 +34,8 @@ public:
     bool chinese = true;
     bool canGoBack = true;
 
-    std::vector<UINT> executed;
+    std::vector<UINT> received;  // every command that reached the frame
+    std::vector<UINT> executed;  // those its rules let run
     int closePresses = 0;
     // A language command switches the resources and rebuilds, as the program does.
     HMODULE english = nullptr;
@@ -51,6 +52,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
 
 private:
     void Record(UINT id) { executed.push_back(id); }
