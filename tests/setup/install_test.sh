@@ -42,6 +42,7 @@ LANG=$locale LC_ALL=$locale wine "$release/Setup.exe" &
 seen=$(wine "$probe" dialog "$caption" "${about[@]}" --ok --shot "$(shot "setup_$language")" |
        tr -d '\r') || fail "Setup.exe showed no dialog \"$caption\""
 echo "$seen"
+grep '^error: ' <<<"$seen" && fail "the launcher could not be looked at"
 keep_shot "setup_$language"
 if [[ $language == english ]]; then
   grep -qx 'about: 关于 Setup' <<<"$seen" || fail "no About box from the system menu"
@@ -66,6 +67,7 @@ wine start /unix "$shortcut"
 program=$(wine "$probe" program wardDesk.exe --shot "$(shot "program_$language")" | tr -d '\r') ||
   fail "the installed program showed no window"
 echo "$program"
+grep '^error: ' <<<"$program" && fail "the program could not be looked at"
 keep_shot "program_$language"
 texts=$(grep '^text: ' <<<"$program" | cut -c7-)
 [[ -n $texts ]] || fail "the program shows no text"

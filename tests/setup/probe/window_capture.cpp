@@ -19,6 +19,14 @@ struct Bitmap {
   ~Bitmap() { DeleteObject(bitmap); }
 };
 
+// A window not painted yet reads back as one colour.
+bool IsBlank(const void* bits, DWORD size) {
+  const auto* bytes = static_cast<const unsigned char*>(bits);
+  for (DWORD i = 3; i < size; ++i)
+    if (bytes[i] != bytes[i % 3]) return false;
+  return true;
+}
+
 }  // namespace
 
 bool SaveWindowPicture(HWND window, const std::wstring& path) {
@@ -37,6 +45,7 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
   void* bits = nullptr;
   Bitmap picture(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (picture.bitmap == nullptr) return false;
@@ -46,8 +55,8 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
   SelectObject(memory.dc, previous);
   if (!copied) return false;
   GdiFlush();
+  if (IsBlank(bits, stride * static_cast<DWORD>(height))) return false;
 
-  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
   const DWORD imageSize = stride * static_cast<DWORD>(height);
   BITMAPFILEHEADER file{};
   file.bfType = 0x4D42;  // "BM"

@@ -5,5 +5,6 @@
 
 #include <string>
 
-// Copies the window's screen area, frame included, into a BMP file.
+// Copies the window's screen area, frame included, into a BMP file. False also while the area
+// is still blank.
 bool SaveWindowPicture(HWND window, const std::wstring& path);

@@ -107,6 +107,14 @@ void ReportList(HWND list) {
   PrintLine(L"selected", std::to_wstring(SendMessageW(list, CB_GETCURSEL, 0, 0)));
 }
 
+// Pictures the window once it has painted itself.
+void Picture(HWND window, const std::wstring& shot) {
+  if (shot.empty()) return;
+  for (int attempt = 0; attempt < 40; ++attempt, Sleep(250))
+    if (SaveWindowPicture(window, shot)) return;
+  PrintLine(L"error", L"no screenshot");
+}
+
 // Opens the About box from the system menu, pictures it and closes it again.
 void ShowAbout(HWND dialog, const std::wstring& shot) {
   PostMessageW(dialog, WM_SYSCOMMAND, 0x0010, 0);
@@ -114,7 +122,7 @@ void ShowAbout(HWND dialog, const std::wstring& shot) {
   if (about == nullptr) return PrintLine(L"error", L"no About box");
   PrintLine(L"about", TextOf(about));
   Sleep(500);
-  if (!SaveWindowPicture(about, shot)) PrintLine(L"error", L"no screenshot");
+  Picture(about, shot);
   PostMessageW(about, WM_COMMAND, IDOK, 0);
   Sleep(500);
 }
@@ -128,8 +136,7 @@ int ProbeDialog(const std::vector<std::wstring>& args) {
   if (!select.empty()) SendMessageW(list, CB_SETCURSEL, std::stoul(select), 0);
   ReportList(list);
   Sleep(500);  // let the dialog finish painting before the picture
-  const std::wstring shot = Option(args, L"--shot");
-  if (!shot.empty() && !SaveWindowPicture(dialog, shot)) PrintLine(L"error", L"no screenshot");
+  Picture(dialog, Option(args, L"--shot"));
   const std::wstring aboutShot = Option(args, L"--about");
   if (!aboutShot.empty()) ShowAbout(dialog, aboutShot);
   if (Flag(args, L"--ok")) PostMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -143,8 +150,7 @@ int ProbeProgram(const std::vector<std::wstring>& args) {
   Sleep(2000);  // the program builds its views after the frame appears
   PrintLine(L"caption", TextOf(window));
   EnumChildWindows(window, PrintChildText, 0);
-  const std::wstring shot = Option(args, L"--shot");
-  if (!shot.empty() && !SaveWindowPicture(window, shot)) PrintLine(L"error", L"no screenshot");
+  Picture(window, Option(args, L"--shot"));
   return 0;
 }
 
