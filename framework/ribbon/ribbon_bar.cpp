@@ -11,22 +11,17 @@
 namespace fw {
 namespace {
 
-constexpr UINT_PTR kCloseTrackTimer = 2;
-constexpr UINT kCloseTrackMs = 40;
 constexpr UINT kRefreshMessage = WM_USER + 0x240;  // posted after a click's command
-constexpr UINT_PTR kAppButtonTool = 1;
-constexpr UINT_PTR kFirstElementTool = 100;
 
 int ScreenDpi() {
     WindowDc screen(nullptr);
     return screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
-bool Contains(const RECT& rect, POINT point) { return ::PtInRect(&rect, point) != FALSE; }
-
 }  // namespace
 
 RibbonBar::~RibbonBar() {
+    popup_.Close();
     Destroy();
     if (frame_ != nullptr) frame_->SetTopBar(nullptr);
 }
@@ -51,6 +46,7 @@ int RibbonBar::OnCreate(const CREATESTRUCTW& create) {
 }
 
 void RibbonBar::OnDestroy() {
+    popup_.Close();
     tooltips_.Destroy();
     KillTimer(kRefreshTimer);
     KillTimer(kCloseTrackTimer);
@@ -74,6 +70,7 @@ void RibbonBar::SetApplicationButton(HBITMAP image, std::wstring tooltip, SIZE s
 }
 
 void RibbonBar::RemoveAllCategories() {
+    popup_.Close();  // it shows a panel about to go
     hot_ = Target{};
     ReleasePress();
     toolElements_.clear();
@@ -115,7 +112,7 @@ void RibbonBar::Layout() {
     WindowDc dc(hwnd());
     const HFONT font = font_.get();
     const TextWidth width = [&dc, font](const std::wstring& text) { return TextWidthOf(dc.get(), font, text); };
-    LayoutCategories(categories_, metrics_, AppButtonRect().right + metrics_.Scale(10), width);
+    LayoutCategories(categories_, metrics_, AppButtonRect().right + metrics_.Scale(10), ClientRect().right, width);
     RebuildTooltips();
 }
 
@@ -139,7 +136,13 @@ void RibbonBar::RefreshCommandStates() {
     }
 }
 
+void RibbonBar::ContentChanged() {
+    layoutDirty_ = true;
+    Invalidate(false);
+}
+
 void RibbonBar::InvalidateElement(const RibbonElement& element) {
+    if (popup_.IsOpen()) popup_.Invalidate(false);
     if (hwnd() == nullptr) return;
     RECT area = element.rect();
     ::InflateRect(&area, 1, 1);
@@ -152,20 +155,12 @@ void RibbonBar::InvalidateTarget(const Target& target) const {
     switch (target.kind) {
     case Target::Kind::AppButton: area = AppButtonRect(); break;
     case Target::Kind::Element: area = target.element->rect(); break;
-    case Target::Kind::Tab: area = categories_[target.tab]->tabRect(); break;
+    case Target::Kind::Tab: area = categories_[target.index]->tabRect(); break;
+    case Target::Kind::CollapsedPanel: area = ActiveCategory()->Panel(target.index)->rect(); break;
     case Target::Kind::None: return;
     }
     ::InflateRect(&area, 1, 1);
     ::InvalidateRect(hwnd(), &area, FALSE);
-}
-
-bool RibbonBar::InAppButton(POINT client) const {
-    const RECT button = AppButtonRect();
-    const auto half = [](LONG a, LONG b) { return static_cast<float>(a + b) / 2.0f; };
-    const float radius = half(button.right, -button.left);
-    const float dx = static_cast<float>(client.x) + 0.5f - half(button.left, button.right);
-    const float dy = static_cast<float>(client.y) + 0.5f - half(button.top, button.bottom);
-    return dx * dx + dy * dy <= radius * radius;
 }
 
 RibbonBar::Target RibbonBar::HitTest(POINT client) const {
@@ -177,6 +172,7 @@ RibbonBar::Target RibbonBar::HitTest(POINT client) const {
         for (std::size_t p = 0; p < category->PanelCount(); ++p) {
             const RibbonPanel& panel = *category->Panel(p);
             if (!Contains(panel.rect(), client)) continue;
+            if (panel.collapsed()) return Target{Target::Kind::CollapsedPanel, nullptr, p};
             for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
                 if (Contains(panel.Element(e)->rect(), client)) return Target{Target::Kind::Element, panel.Element(e)};
             }
@@ -187,6 +183,10 @@ RibbonBar::Target RibbonBar::HitTest(POINT client) const {
 
 ButtonLook RibbonBar::LookOf(const Target& target) const {
     if (target.kind == Target::Kind::None) return ButtonLook::Normal;
+    if (target.kind == Target::Kind::CollapsedPanel && popup_.IsOpen() &&
+        popup_.panel() == ActiveCategory()->Panel(target.index)) {
+        return ButtonLook::Pressed;
+    }
     if (pressed_ == target) return hot_ == target ? ButtonLook::Pressed : ButtonLook::Hot;
     return hot_ == target && pressed_.kind == Target::Kind::None ? ButtonLook::Hot : ButtonLook::Normal;
 }
@@ -217,9 +217,13 @@ void RibbonBar::OnMouseLeave() {
 
 void RibbonBar::OnLButtonDown(UINT, POINT point) {
     const Target target = HitTest(point);
+    if (target.kind == Target::Kind::CollapsedPanel) {
+        OpenPopup(target.index);
+        return;
+    }
     if (target.kind == Target::Kind::Tab) {
-        if (target.tab != activeCategory_) {
-            activeCategory_ = target.tab;
+        if (target.index != activeCategory_) {
+            activeCategory_ = target.index;
             hot_ = Target{};
             RebuildTooltips();
             Invalidate(false);
@@ -238,14 +242,27 @@ void RibbonBar::OnLButtonUp(POINT point) {
     const Target released = HitTest(point);
     ReleasePress();
     SetHot(released);
-    if (pressed.kind != Target::Kind::Element || !(released == pressed)) return;
+    if (pressed.kind == Target::Kind::Element && released == pressed) SendCommandOf(*pressed.element);
+}
+
+void RibbonBar::SendCommandOf(const RibbonElement& element) {
     // The rules decide at the moment of the click, not at the last timer tick.
     RefreshCommandStates();
-    if (!pressed.element->enabled()) return;
+    if (!element.IsClickable() || !element.enabled() || frame_ == nullptr) return;
     // Posted: the command may rebuild this ribbon (a language switch), which must not happen
     // while this handler still walks its elements.
-    ::PostMessageW(frame_->hwnd(), WM_COMMAND, MAKEWPARAM(pressed.element->id(), 0), 0);
+    ::PostMessageW(frame_->hwnd(), WM_COMMAND, MAKEWPARAM(element.id(), 0), 0);
     ::PostMessageW(hwnd(), kRefreshMessage, 0, 0);
+}
+
+void RibbonBar::OpenPopup(std::size_t index) {
+    const RibbonPanel* panel = ActiveCategory() != nullptr ? ActiveCategory()->Panel(index) : nullptr;
+    if (panel == nullptr || !panel->collapsed()) return;
+    hot_ = Target{};
+    POINT corner{panel->rect().left, metrics_.TotalHeight() - 1};
+    ::ClientToScreen(hwnd(), &corner);
+    popup_.Open(*this, hwnd(), *panel, corner, font_.get(), metrics_);
+    Invalidate(false);
 }
 
 void RibbonBar::ReleasePress() {
@@ -282,117 +299,10 @@ void RibbonBar::OnTimer(UINT_PTR id) {
     else Window::OnTimer(id);
 }
 
-LRESULT RibbonBar::OnNcHitTest(POINT screen) {
-    POINT client = screen;
-    ::ScreenToClient(hwnd(), &client);
-    if (client.y >= metrics_.captionRowHeight || InAppButton(client)) return HTCLIENT;
-    // The caption row belongs to the frame's non-client handling; the close box look is
-    // followed here, since the frame's non-client mouse messages never reach the bar.
-    if (Contains(CloseBoxRect(), client) && closeLook_ == ButtonLook::Normal) TrackCloseBox();
-    return HTTRANSPARENT;
-}
-
-LRESULT RibbonBar::HitTestCaption(POINT screen) const {
-    if (hwnd() == nullptr) return HTNOWHERE;
-    POINT client = screen;
-    ::ScreenToClient(hwnd(), &client);
-    const RECT row{0, 0, ClientRect().right, metrics_.captionRowHeight};
-    if (!Contains(row, client) || InAppButton(client)) return HTNOWHERE;
-    return Contains(CloseBoxRect(), client) ? HTCLOSE : HTCAPTION;
-}
-
-void RibbonBar::TrackCloseBox() {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    ::ScreenToClient(hwnd(), &cursor);
-    const int primary = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    ButtonLook look = ButtonLook::Normal;
-    if (Contains(CloseBoxRect(), cursor)) {
-        look = (::GetAsyncKeyState(primary) & 0x8000) != 0 ? ButtonLook::Pressed : ButtonLook::Hot;
-    }
-    if (look != ButtonLook::Normal) SetTimer(kCloseTrackTimer, kCloseTrackMs);
-    else KillTimer(kCloseTrackTimer);
-    if (look == closeLook_) return;
-    closeLook_ = look;
-    const RECT box = CloseBoxRect();
-    ::InvalidateRect(hwnd(), &box, FALSE);
-}
-
-void RibbonBar::RebuildTooltips() {
-    std::vector<std::pair<UINT_PTR, RECT>> tools;
-    toolElements_.clear();
-    if (!appTooltip_.empty()) tools.emplace_back(kAppButtonTool, AppButtonRect());
-    if (const RibbonCategory* category = ActiveCategory()) {
-        for (std::size_t p = 0; p < category->PanelCount(); ++p) {
-            const RibbonPanel& panel = *category->Panel(p);
-            for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
-                tools.emplace_back(kFirstElementTool + toolElements_.size(), panel.Element(e)->rect());
-                toolElements_.push_back(panel.Element(e));
-            }
-        }
-    }
-    tooltips_.SetTools(tools);
-}
-
-bool RibbonBar::OnNotify(NMHDR& header, LRESULT& result) {
-    if (header.hwndFrom == tooltips_.hwnd() && header.code == TTN_GETDISPINFOW) {
-        OnTooltipText(reinterpret_cast<NMTTDISPINFOW&>(header));
-        result = 0;
-        return true;
-    }
-    return Window::OnNotify(header, result);
-}
-
-void RibbonBar::OnTooltipText(NMTTDISPINFOW& info) {
-    static const wchar_t kEmpty[] = L"";
-    info.lpszText = const_cast<wchar_t*>(kEmpty);
-    if (info.hdr.idFrom == kAppButtonTool) {
-        tooltips_.SetTitle(std::wstring());
-        info.lpszText = const_cast<wchar_t*>(appTooltip_.c_str());
-        return;
-    }
-    const UINT_PTR index = info.hdr.idFrom - kFirstElementTool;
-    if (info.hdr.idFrom < kFirstElementTool || index >= toolElements_.size()) return;
-    const RibbonElement& element = *toolElements_[index];
-    // Caption as title over the description; an element without one shows the description.
-    const bool titled = !element.caption().empty() && !element.tooltip().empty();
-    tooltips_.SetTitle(titled ? element.caption() : std::wstring());
-    const std::wstring& text = element.tooltip().empty() ? element.caption() : element.tooltip();
-    info.lpszText = const_cast<wchar_t*>(text.c_str());
-}
-
 void RibbonBar::OnSize(UINT type, int width, int height) {
     Window::OnSize(type, width, height);
-    Invalidate(false);
-}
-
-bool RibbonBar::OnEraseBackground(HDC) { return true; }  // painted whole, off screen
-
-void RibbonBar::OnPaint() {
-    if (layoutDirty_) Layout();
-    PaintDc paint(hwnd());
-    const RECT client = ClientRect();
-    if (!canvas_.Resize(client.right, client.bottom, paint.get())) return;
-    const HFONT font = font_.get();
-    const int width = client.right;
-
-    PaintRibbonBackground(canvas_, metrics_, width);
-    const std::wstring title = caption_.empty() && frame_ != nullptr ? frame_->Text() : caption_;
-    PaintTitle(canvas_, font, title, TitleRect(metrics_, width, appSize_), width);
-    PaintCloseBox(canvas_, CloseBoxRect(), closeLook_, static_cast<float>(metrics_.dpi) / 96.0f);
-    if (const RibbonCategory* category = ActiveCategory()) {
-        PaintTab(canvas_, font, *category, metrics_);
-        for (std::size_t p = 0; p < category->PanelCount(); ++p) {
-            const RibbonPanel& panel = *category->Panel(p);
-            PaintPanel(canvas_, font, panel, metrics_);
-            for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
-                RibbonElement* element = panel.Element(e);
-                PaintElement(canvas_, font, *element, metrics_, LookOf(Target{Target::Kind::Element, element}));
-            }
-        }
-    }
-    PaintAppButton(canvas_, AppButtonRect(), appImage_, LookOf(Target{Target::Kind::AppButton}));
-    canvas_.CopyTo(paint.get(), paint.area());
+    popup_.Close();
+    ContentChanged();  // panels collapse or expand with the width
 }
 
 }  // namespace fw

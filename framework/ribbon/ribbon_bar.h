@@ -29,11 +29,12 @@
 #include "framework/ribbon/ribbon_layout.h"
 #include "framework/ribbon/ribbon_painter.h"
 #include "framework/ribbon/ribbon_panel.h"
+#include "framework/ribbon/ribbon_panel_popup.h"
 #include "framework/ribbon/ribbon_tooltips.h"
 
 namespace fw {
 
-class RibbonBar : public Window, public FrameBar, private RibbonHost {
+class RibbonBar : public Window, public FrameBar, private RibbonHost, private RibbonPanelPopup::Owner {
 public:
     RibbonBar() = default;
     ~RibbonBar() override;
@@ -71,10 +72,13 @@ public:
     RECT CloseBoxRect() const;
     RECT AppButtonRect() const;
     HWND TooltipWindow() const noexcept { return tooltips_.hwnd(); }
+    // The drop-down of a collapsed panel, while one is open.
+    HWND PopupWindow() const noexcept { return popup_.hwnd(); }
     const RibbonMetrics& metrics() const noexcept { return metrics_; }
 
     static constexpr UINT_PTR kRefreshTimer = 1;
     static constexpr UINT kRefreshIntervalMs = 200;
+    static constexpr UINT_PTR kCloseTrackTimer = 2;  // follows the pointer over the close box
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -93,14 +97,16 @@ protected:
 private:
     // What the pointer is over.
     struct Target {
-        enum class Kind { None, AppButton, Tab, Element } kind = Kind::None;
+        enum class Kind { None, AppButton, Tab, CollapsedPanel, Element } kind = Kind::None;
         RibbonElement* element = nullptr;
-        std::size_t tab = 0;
+        std::size_t index = 0;  // of the tab or the collapsed panel
         friend bool operator==(const Target&, const Target&) = default;
     };
 
     void InvalidateElement(const RibbonElement& element) override;
-    void ContentChanged() override { layoutDirty_ = true; Invalidate(false); }
+    void ContentChanged() override;
+    void PopupElementClicked(const RibbonElement& element) override { SendCommandOf(element); }
+    void PopupClosed() override { Invalidate(false); }
 
     Target HitTest(POINT client) const;
     bool InAppButton(POINT client) const;
@@ -108,6 +114,9 @@ private:
     void InvalidateTarget(const Target& target) const;
     void SetHot(const Target& target);
     void OnLButtonUp(POINT point);
+    void OpenPopup(std::size_t panel);
+    // Asks the rule once more, then posts the element's command to the frame.
+    void SendCommandOf(const RibbonElement& element);
     void ReleasePress();
     ButtonLook LookOf(const Target& target) const;
     void Layout();
@@ -125,6 +134,7 @@ private:
     std::size_t activeCategory_ = 0;
 
     Font font_;
+    RibbonPanelPopup popup_;  // after the font it draws with
     RibbonMetrics metrics_ = RibbonMetrics::For(96, 16);
     PixelCanvas canvas_;
     RibbonTooltips tooltips_;

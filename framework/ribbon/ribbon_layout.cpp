@@ -15,9 +15,8 @@ int LargeWidth(const RibbonElement& element, const RibbonMetrics& metrics, const
     return std::max(kIcon + metrics.Scale(14), text + metrics.Scale(12));
 }
 
-// Places the elements of a panel from `left`; returns the right end of the content.
-int LayoutElements(RibbonPanel& panel, const RibbonMetrics& metrics, int left, const TextWidth& width) {
-    const int top = metrics.contentTop;
+// Places the elements of a panel from `left`, content from `top`; returns the right end.
+int LayoutElements(RibbonPanel& panel, const RibbonMetrics& metrics, int left, int top, const TextWidth& width) {
     const int bottom = top + metrics.contentHeight;
     int x = left;
     std::size_t index = 0;
@@ -57,6 +56,64 @@ int LayoutElements(RibbonPanel& panel, const RibbonMetrics& metrics, int left, c
     return x;
 }
 
+
+// Lays a panel out with its top left corner at `origin`; returns its width.
+int LayoutPanel(RibbonPanel& panel, const RibbonMetrics& metrics, POINT origin, const TextWidth& width) {
+    const int pad = metrics.Scale(3);
+    const int x = origin.x;
+    const int contentRight = LayoutElements(panel, metrics, x + pad, origin.y + metrics.contentTop - metrics.panelTop,
+                                            width);
+    const int panelWidth = std::max(contentRight + pad - x, width(panel.caption()) + metrics.Scale(16));
+    // A caption wider than the elements: centre the elements under it.
+    const int slack = panelWidth - (contentRight + pad - x);
+    if (slack > 0) {
+        for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
+            RECT rect = panel.Element(e)->rect();
+            ::OffsetRect(&rect, slack / 2, 0);
+            panel.Element(e)->SetRect(rect);
+        }
+    }
+    panel.SetRect(RECT{x, origin.y, x + panelWidth, origin.y + metrics.panelHeight});
+    return panelWidth;
+}
+
+int CollapsedWidth(const RibbonPanel& panel, const RibbonMetrics& metrics, const TextWidth& width) {
+    return std::max(kIcon + metrics.Scale(20), width(panel.caption()) + metrics.Scale(14));
+}
+
+void LayoutPanels(RibbonCategory& category, const RibbonMetrics& metrics, int barWidth, const TextWidth& width) {
+    const int gap = metrics.Scale(3);
+    const int left = metrics.Scale(4);
+    const std::size_t count = category.PanelCount();
+    std::vector<int> full(count), collapsed(count);
+    for (std::size_t p = 0; p < count; ++p) {
+        full[p] = LayoutPanel(*category.Panel(p), metrics, POINT{0, 0}, width);
+        collapsed[p] = CollapsedWidth(*category.Panel(p), metrics, width);
+    }
+    // Collapse from the right until the row fits (or everything is collapsed).
+    std::size_t expanded = count;
+    const auto rowWidth = [&] {
+        int total = left;
+        for (std::size_t p = 0; p < count; ++p) total += (p < expanded ? full[p] : collapsed[p]) + gap;
+        return total;
+    };
+    while (expanded > 0 && rowWidth() > barWidth) --expanded;
+
+    int x = left;
+    for (std::size_t p = 0; p < count; ++p) {
+        RibbonPanel& panel = *category.Panel(p);
+        if (p < expanded) {
+            panel.SetCollapsed(false);
+            x += LayoutPanel(panel, metrics, POINT{x, metrics.panelTop}, width) + gap;
+            continue;
+        }
+        // The elements stay where LayoutPanel put them at (0, 0): the drop-down's coordinates.
+        panel.SetCollapsed(true, SIZE{full[p], metrics.panelHeight});
+        panel.SetRect(RECT{x, metrics.panelTop, x + collapsed[p], metrics.panelTop + metrics.panelHeight});
+        x += collapsed[p] + gap;
+    }
+}
+
 }  // namespace
 
 RibbonMetrics RibbonMetrics::For(int dpi, int lineHeight) {
@@ -93,34 +150,15 @@ RECT TitleRect(const RibbonMetrics& metrics, int width, SIZE appButton) {
     return RECT{app.right + metrics.Scale(8), 0, std::max<LONG>(app.right, close.left - metrics.Scale(8)),
                 metrics.captionRowHeight};
 }
-
 void LayoutCategories(const std::vector<std::unique_ptr<RibbonCategory>>& categories, const RibbonMetrics& metrics,
-                      int tabsLeft, const TextWidth& width) {
+                      int tabsLeft, int barWidth, const TextWidth& width) {
     int tabX = tabsLeft;
     for (const auto& category : categories) {
         const int tabWidth = width(category->title()) + metrics.Scale(28);
         category->SetTabRect(RECT{tabX, metrics.captionRowHeight + metrics.Scale(3), tabX + tabWidth,
                                   metrics.BodyTop() + 1});
         tabX += tabWidth + metrics.Scale(2);
-
-        int x = metrics.Scale(4);
-        for (std::size_t p = 0; p < category->PanelCount(); ++p) {
-            RibbonPanel& panel = *category->Panel(p);
-            const int pad = metrics.Scale(3);
-            const int contentRight = LayoutElements(panel, metrics, x + pad, width);
-            int panelWidth = std::max(contentRight + pad - x, width(panel.caption()) + metrics.Scale(16));
-            // A caption wider than the elements: centre the elements under it.
-            const int slack = panelWidth - (contentRight + pad - x);
-            if (slack > 0) {
-                for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
-                    RECT rect = panel.Element(e)->rect();
-                    ::OffsetRect(&rect, slack / 2, 0);
-                    panel.Element(e)->SetRect(rect);
-                }
-            }
-            panel.SetRect(RECT{x, metrics.panelTop, x + panelWidth, metrics.panelTop + metrics.panelHeight});
-            x += panelWidth + metrics.Scale(3);
-        }
+        LayoutPanels(*category, metrics, barWidth, width);
     }
 }
 

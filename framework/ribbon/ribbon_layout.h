@@ -11,6 +11,8 @@
 
 namespace fw {
 
+inline bool Contains(const RECT& rect, POINT point) { return ::PtInRect(&rect, point) != FALSE; }
+
 struct RibbonMetrics {
     int dpi = 96;
     int lineHeight = 16;
@@ -39,7 +41,9 @@ RECT CloseBoxRect(const RibbonMetrics& metrics, int width);
 RECT TitleRect(const RibbonMetrics& metrics, int width, SIZE appButton);
 
 // Tabs from `left` onwards in the tab row; panels and elements of every category in the body.
+// Panels that do not fit in `barWidth` collapse from the right into a button each, as in
+// Office; their elements are laid out for the drop-down instead.
 void LayoutCategories(const std::vector<std::unique_ptr<RibbonCategory>>& categories, const RibbonMetrics& metrics,
-                      int tabsLeft, const TextWidth& width);
+                      int tabsLeft, int barWidth, const TextWidth& width);
 
 }  // namespace fw

@@ -136,8 +136,8 @@ void PaintTab(PixelCanvas& canvas, HFONT font, const RibbonCategory& category, c
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
-void PaintPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RibbonMetrics& metrics) {
-    const RECT& rect = panel.rect();
+void PaintPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RECT& rect,
+                const RibbonMetrics& metrics) {
     const int height = std::max<int>(rect.bottom - rect.top, 1);
     const float split = static_cast<float>(height - metrics.panelCaptionHeight) / static_cast<float>(height);
     canvas.FillRoundRect(rect, 3.0f,
@@ -147,6 +147,36 @@ void PaintPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const
     RECT band{rect.left + 2, rect.bottom - metrics.panelCaptionHeight, rect.right - 2, rect.bottom - 1};
     DrawCanvasText(canvas, font, panel.caption(), band, theme::kPanelCaption,
                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+void PaintCollapsedPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RibbonMetrics& metrics,
+                         ButtonLook look) {
+    const RECT& rect = panel.rect();
+    canvas.FillRoundRect(rect, 3.0f, Gradient::Plain(theme::kPanelTop, theme::kBandTop));
+    canvas.StrokeRoundRect(rect, 3.0f, theme::kPanelBorder);
+    canvas.StrokeRoundRect(Inset(rect, 1), 2.0f, RGB(255, 255, 255), 0.5f);
+    if (look != ButtonLook::Normal) {
+        PaintHighlight(canvas, Inset(rect, 1), look == ButtonLook::Pressed ? theme::kPressed : theme::kHot,
+                       look == ButtonLook::Pressed ? theme::kPressedBorder : theme::kHotBorder);
+    }
+    // The panel's small icon in a rounded well, as Office shows a collapsed group.
+    const int well = RibbonElement::kLargeIconSize;
+    const int wellLeft = (rect.left + rect.right - well) / 2;
+    const int wellTop = rect.top + metrics.Scale(8);
+    const RECT wellRect{wellLeft, wellTop, wellLeft + well, wellTop + well};
+    canvas.FillRoundRect(wellRect, 4.0f, Gradient::Plain(RGB(255, 255, 255), theme::kPanelFace));
+    canvas.StrokeRoundRect(wellRect, 4.0f, theme::kPanelBorder);
+    const IconImage& icon = panel.icon();
+    canvas.DrawImage(icon, wellLeft + (well - icon.width()) / 2, wellTop + (well - icon.height()) / 2);
+
+    const int textTop = wellRect.bottom + metrics.Scale(4);
+    DrawCanvasText(canvas, font, panel.caption(), RECT{rect.left + 2, textTop, rect.right - 2, textTop + metrics.lineHeight},
+                   theme::kText, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+    const float cx = static_cast<float>(rect.left + rect.right) / 2.0f;
+    const float cy = static_cast<float>(textTop + metrics.lineHeight + metrics.Scale(6));
+    const float s = static_cast<float>(metrics.dpi) / 96.0f;
+    canvas.StrokeLine(cx - 3.0f * s, cy - 1.5f * s, cx, cy + 1.5f * s, 1.4f * s, theme::kText);
+    canvas.StrokeLine(cx, cy + 1.5f * s, cx + 3.0f * s, cy - 1.5f * s, 1.4f * s, theme::kText);
 }
 
 void PaintElement(PixelCanvas& canvas, HFONT font, const RibbonElement& element, const RibbonMetrics& metrics,

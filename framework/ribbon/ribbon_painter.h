@@ -23,7 +23,12 @@ void PaintTitle(PixelCanvas& canvas, HFONT font, const std::wstring& title, cons
 void PaintCloseBox(PixelCanvas& canvas, const RECT& box, ButtonLook look, float scale);
 void PaintAppButton(PixelCanvas& canvas, const RECT& button, const IconImage& image, ButtonLook look);
 void PaintTab(PixelCanvas& canvas, HFONT font, const RibbonCategory& category, const RibbonMetrics& metrics);
-void PaintPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RibbonMetrics& metrics);
+// The panel's frame and caption band at `rect` (its place on the bar, or in its drop-down).
+void PaintPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RECT& rect,
+                const RibbonMetrics& metrics);
+// The button standing for a collapsed panel: its icon, caption and a drop-down arrow.
+void PaintCollapsedPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RibbonMetrics& metrics,
+                         ButtonLook look);
 void PaintElement(PixelCanvas& canvas, HFONT font, const RibbonElement& element, const RibbonMetrics& metrics,
                   ButtonLook look);
 

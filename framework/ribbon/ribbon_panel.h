@@ -33,8 +33,16 @@ public:
     std::size_t ElementCount() const noexcept { return elements_.size(); }
     RibbonElement* Element(std::size_t index) const noexcept;
 
+    // On the bar: the whole panel, or the button standing for it while it is collapsed.
     void SetRect(const RECT& rect) noexcept { rect_ = rect; }
     const RECT& rect() const noexcept { return rect_; }
+    // A collapsed panel's elements are laid out in a drop-down of `popupSize`, from (0, 0).
+    void SetCollapsed(bool collapsed, SIZE popupSize = SIZE{}) noexcept {
+        collapsed_ = collapsed;
+        popupSize_ = popupSize;
+    }
+    bool collapsed() const noexcept { return collapsed_; }
+    SIZE popupSize() const noexcept { return popupSize_; }
 
 private:
     RibbonElement& Add(RibbonElementKind kind, UINT id, std::wstring caption, std::wstring tooltip, HICON icon);
@@ -44,6 +52,8 @@ private:
     IconImage icon_;
     std::vector<std::unique_ptr<RibbonElement>> elements_;
     RECT rect_{};
+    bool collapsed_ = false;
+    SIZE popupSize_{};
 };
 
 class RibbonCategory {

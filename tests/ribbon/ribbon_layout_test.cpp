@@ -5,6 +5,7 @@
 #include "framework/device_context.h"
 #include "framework/resource_module.h"
 #include "framework/ribbon/ui_font.h"
+#include "ribbon_screens.h"
 #include "ribbon_test_frame.h"
 #include "tests/ui_support/message_pump.h"
 
@@ -93,6 +94,69 @@ TEST(RibbonLayout, TheBarsLeaveTheViewItsPane) {
     EXPECT_EQ(app.bottom - app.top, 50);
     EXPECT_LT(app.top, frame.ribbon.metrics().captionRowHeight);
     EXPECT_GT(app.bottom, frame.ribbon.metrics().captionRowHeight);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RibbonLayout, PanelsThatDoNotFitCollapseFromTheRightAndDropDownWhenPressed) {
+    TestFrame frame;
+    ASSERT_TRUE(frame.Open(640, 400));
+    ui_support::PumpMessagesFor(50);
+    const fw::RibbonCategory& category = *frame.ribbon.Category(0);
+    const LONG barWidth = frame.ribbon.ClientRect().right;
+    bool seenCollapsed = false;
+    for (std::size_t p = 0; p < category.PanelCount(); ++p) {
+        const fw::RibbonPanel& panel = *category.Panel(p);
+        EXPECT_LE(panel.rect().right, barWidth) << p;
+        EXPECT_TRUE(!seenCollapsed || panel.collapsed()) << "collapsing goes from the right: " << p;
+        seenCollapsed = seenCollapsed || panel.collapsed();
+    }
+    EXPECT_FALSE(category.Panel(0)->collapsed());
+    const fw::RibbonPanel& import = *category.Panel(3);
+    ASSERT_TRUE(import.collapsed());
+
+    // Pressing the panel's button drops its elements down under it.
+    Click(frame.ribbon, Centre(import.rect()));
+    const HWND popup = frame.ribbon.PopupWindow();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(popup));
+    RECT shown{};
+    ::GetClientRect(popup, &shown);
+    EXPECT_EQ(shown.right, import.popupSize().cx);
+    EXPECT_EQ(shown.bottom, import.popupSize().cy);
+    SaveScreenshot(frame.hwnd(), L"ribbon_narrow.png");
+    SaveScreenshot(popup, L"ribbon_narrow_dropdown.png");
+
+    // An element there works as on the bar, and the drop-down closes.
+    const POINT at = Centre(FindById(frame.ribbon, kImportCheck)->rect());
+    ::SendMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    ::SendMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ::SendMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    ui_support::PumpMessagesFor(50);
+    EXPECT_EQ(frame.ribbon.PopupWindow(), nullptr);
+    EXPECT_EQ(frame.received, std::vector<UINT>{kImportCheck});
+
+    // A press anywhere else closes it and sends nothing; so does a rebuild.
+    Click(frame.ribbon, Centre(import.rect()));
+    ASSERT_NE(frame.ribbon.PopupWindow(), nullptr);
+    ::SendMessageW(frame.ribbon.PopupWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-40, -40));
+    ui_support::PumpMessagesFor(50);
+    EXPECT_EQ(frame.ribbon.PopupWindow(), nullptr);
+    Click(frame.ribbon, Centre(frame.ribbon.Category(0)->Panel(3)->rect()));
+    ASSERT_NE(frame.ribbon.PopupWindow(), nullptr);
+    frame.BuildRibbon();
+    EXPECT_EQ(frame.ribbon.PopupWindow(), nullptr);
+    EXPECT_EQ(frame.received.size(), 1u);
+
+    // Wide enough again: every panel is back on the bar.
+    ::SetWindowPos(frame.hwnd(), nullptr, 0, 0, 1180, 400, SWP_NOMOVE | SWP_NOZORDER);
+    ui_support::PumpMessagesFor(50);
+    frame.ribbon.Redraw();
+    for (std::size_t p = 0; p < frame.ribbon.Category(0)->PanelCount(); ++p) {
+        EXPECT_FALSE(frame.ribbon.Category(0)->Panel(p)->collapsed()) << p;
+    }
 }
 
 }  // namespace
