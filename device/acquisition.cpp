@@ -1,0 +1,136 @@
+#include "device/acquisition.h"
+
+#include <algorithm>
+
+namespace wd {
+namespace {
+
+struct Phase {
+  Command command;
+  std::atomic<std::int32_t>& received;
+  std::int32_t total;
+  std::int32_t alreadyCounted;  // records of earlier phases, for the percentage
+  DeviceMessage writeFailure;
+};
+
+class Acquisition {
+ public:
+  Acquisition(DownloadState& state, PatientStore& store, ByteLink& link, Clock& clock,
+              DownloadEvents& events, ReceiveTiming timing)
+      : state_(state), store_(store), link_(link), events_(events),
+        channel_(link, clock, timing) {}
+
+  int Run() {
+    events_.OnProgress(ProgressPhase::Started, 0);
+    const int result = Download() ? 1 : 0;
+    events_.OnProgress(ProgressPhase::Finished, result);
+    link_.Close();
+    state_.portOpen = false;
+    return result;
+  }
+
+ private:
+  bool Stopped() const { return state_.stopRequested.load(); }
+
+  bool Download() {
+    if (!state_.portOpen) return false;
+    if (!RequestCounts()) return false;
+    if (Stopped()) return false;
+    events_.OnProgress(ProgressPhase::Counted, 0);
+
+    const bool wantMonitoring = state_.wantMonitoring;
+    const bool wantWardRound = state_.wantWardRound;
+    const std::int32_t monitoringTotal = state_.monitoringTotal;
+    const std::int32_t wardRoundTotal = state_.wardRoundTotal;
+    total_ = (wantWardRound ? std::int64_t{wardRoundTotal} : 0) +
+             (wantMonitoring ? std::int64_t{monitoringTotal} : 0);
+    // Totals arrive unsigned; a count beyond 2^31 reads as negative and is no data either.
+    if (total_ <= 0) {
+      events_.OnMessage(DeviceMessage::NoData);
+      return false;
+    }
+    if (wantMonitoring && monitoringTotal > 0) {
+      Phase monitoring{Command::Monitoring, state_.monitoringReceived, monitoringTotal, 0,
+                       DeviceMessage::CommunicationError};
+      if (!ReceiveAll(monitoring)) return false;
+    }
+    const std::int32_t monitoringReceived = state_.monitoringReceived;
+    if (Stopped()) return false;
+    if (wantWardRound && wardRoundTotal > 0) {
+      Phase wardRound{Command::WardRound, state_.wardRoundReceived, wardRoundTotal,
+                      monitoringReceived, DeviceMessage::FailedToCommunicate};
+      if (!ReceiveAll(wardRound)) return false;
+    }
+    return true;
+  }
+
+  bool RequestCounts() {
+    const CommandPacket packet = CommandPacket::Make(Command::Count, 0);
+    for (int attempt = 1; attempt <= kAttemptsPerRequest; ++attempt) {
+      if (Stopped()) return false;
+      // No purge here: the port was purged when it was opened.
+      if (!channel_.Send(packet)) {
+        events_.OnMessage(DeviceMessage::CommunicationError);
+        return false;
+      }
+      const ReplyStatus status = ReadCountReply(channel_, state_);
+      if (status == ReplyStatus::Ok) return true;
+      events_.OnAttemptFailed({Command::Count, 0, attempt, status});
+    }
+    events_.OnMessage(DeviceMessage::CommunicationError);
+    return false;
+  }
+
+  ReplyStatus ReadPage(Command command, std::uint16_t index) {
+    return command == Command::Monitoring
+               ? ReadMonitoringReply(channel_, state_, store_, index)
+               : ReadWardRoundReply(channel_, state_, store_, index);
+  }
+
+  bool ReceiveAll(Phase& phase) {
+    while (phase.received.load() < phase.total) {
+      if (Stopped()) return false;
+      const std::uint16_t index = WireIndex(phase.received.load());
+      const CommandPacket packet = CommandPacket::Make(phase.command, index);
+      bool accepted = false;
+      for (int attempt = 1; attempt <= kAttemptsPerRequest && !accepted; ++attempt) {
+        if (Stopped()) return false;
+        // Whatever is left of an earlier, rejected reply must not be read as this one.
+        channel_.Purge();
+        if (!channel_.Send(packet)) {
+          events_.OnMessage(phase.writeFailure);
+          return false;
+        }
+        const ReplyStatus status = ReadPage(phase.command, index);
+        accepted = status == ReplyStatus::Ok;
+        if (!accepted) events_.OnAttemptFailed({phase.command, index, attempt, status});
+      }
+      if (!accepted) return false;
+      const std::int64_t done = std::int64_t{phase.received.load()} + phase.alreadyCounted;
+      events_.OnProgress(ProgressPhase::Receiving,
+                         static_cast<int>(std::clamp<std::int64_t>(done * 90 / total_ + 10, 10, 100)));
+    }
+    return true;
+  }
+
+  DownloadState& state_;
+  PatientStore& store_;
+  ByteLink& link_;
+  DownloadEvents& events_;
+  DeviceChannel channel_;
+  std::int64_t total_ = 0;
+};
+
+}  // namespace
+
+int RunAcquisition(DownloadState& state, PatientStore& store, ByteLink& link, Clock& clock,
+                   DownloadEvents& events, ReceiveTiming timing) {
+  return Acquisition(state, store, link, clock, events, timing).Run();
+}
+
+int AcquisitionThread(AcquisitionJob& job) {
+  RunAcquisition(job.state, job.store, job.link, job.clock, job.events, job.timing);
+  return 0;
+}
+
+}  // namespace wd
