@@ -44,13 +44,15 @@ class PosixSerialLink final : public ByteLink {
 
   std::optional<std::size_t> BytesWaiting() override {
     if (fd_ < 0) return std::nullopt;
-    // A pty whose other side has gone reports a hang-up: a broken link, not an empty queue.
+    int waiting = 0;
+    if (ioctl(fd_, FIONREAD, &waiting) != 0 || waiting < 0) return std::nullopt;
+    if (waiting > 0) return static_cast<std::size_t>(waiting);
+    // An empty queue on a line whose other side has gone (a pty hang-up, an unplugged
+    // adapter) is a broken link, not a quiet one.
     pollfd state{fd_, POLLIN, 0};
     if (poll(&state, 1, 0) < 0 && errno != EINTR) return std::nullopt;
     if (state.revents & (POLLERR | POLLHUP | POLLNVAL)) return std::nullopt;
-    int waiting = 0;
-    if (ioctl(fd_, FIONREAD, &waiting) != 0 || waiting < 0) return std::nullopt;
-    return static_cast<std::size_t>(waiting);
+    return 0;
   }
 
   bool Read(std::span<std::uint8_t> out) override {

@@ -23,6 +23,8 @@ inline std::filesystem::path PathFromArg(const std::string& utf8) {
 }
 
 int RunDump(const Args& args);
+int RunDownload(const Args& args);
+int RunClear(const Args& args);
 
 // The streams a command writes to, so tests can capture them.
 struct Io {

@@ -21,6 +21,9 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"dump", wd::cli::RunDump, "dump [--as mdat|cdat|register] FILE   print a file as CSV"},
+    {"download", wd::cli::RunDownload,
+     "download PORT [--monitoring] [--ward-round] --out DIR   fetch the monitor's records"},
+    {"clear", wd::cli::RunClear, "clear PORT [--monitoring] [--ward-round]   erase its stores"},
 };
 
 int Usage() {
