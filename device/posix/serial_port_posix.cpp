@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace wd {
@@ -26,10 +27,15 @@ class PosixSerialLink final : public ByteLink {
 
   bool Write(std::span<const std::uint8_t> bytes) override {
     if (fd_ < 0) return false;
-    int budgetMs = kWriteTimeoutBaseMs + kWriteTimeoutPerByteMs * static_cast<int>(bytes.size());
+    const auto deadline =
+        std::chrono::steady_clock::now() +
+        std::chrono::milliseconds(kWriteTimeoutBaseMs + kWriteTimeoutPerByteMs * bytes.size());
     while (!bytes.empty()) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (left.count() < 0) return false;
       pollfd ready{fd_, POLLOUT, 0};
-      const int polled = poll(&ready, 1, budgetMs);
+      const int polled = poll(&ready, 1, static_cast<int>(left.count()));
       if (polled < 0 && errno == EINTR) continue;
       if (polled <= 0 || (ready.revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
       const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
