@@ -53,6 +53,9 @@ void MoveMouseOver(HWND window, std::optional<POINT> offset, UINT keys) {
     ::ClientToScreen(window, &screen);
     ::SetCursorPos(screen.x, screen.y);
     ::SendMessageW(window, WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
+    // The system's own notice of the move arrives later; take it while the cursor is still
+    // there. With a button held it would tell otherwise, so it stays queued then.
+    if (keys == 0) ui_support::PumpMessagesFor(20);
 }
 
 bool MoveMouseAway(const wd::CButtonST& button) {

@@ -77,7 +77,7 @@ struct HostedForm {
 };
 
 // Places the cursor over `window` (at its centre, or at `offset` from its top-left corner) and
-// reports a mouse move there, as the system would.
+// reports a mouse move there with the given button state.
 void MoveMouseOver(HWND window, std::optional<POINT> offset = std::nullopt, UINT keys = 0);
 // Moves the cursor far away and waits for the button to notice it has left.
 bool MoveMouseAway(const wd::CButtonST& button);
