@@ -34,37 +34,37 @@ std::string_view FaultName(Fault fault) {
   return "?";
 }
 
-bool AddFault(std::string_view spec, FaultPlan& plan, std::string& error) {
+bool AddFault(std::string_view text, FaultPlan& plan, std::string& error) {
   constexpr std::string_view kDisconnect = "disconnect-after=";
-  if (spec.starts_with(kDisconnect)) {
+  if (text.starts_with(kDisconnect)) {
     std::uint64_t replies = 0;
-    if (!ParseNumber(spec.substr(kDisconnect.size()), replies)) {
-      error = "disconnect-after needs a number of replies: " + std::string(spec);
+    if (!ParseNumber(text.substr(kDisconnect.size()), replies)) {
+      error = "disconnect-after needs a number of replies: " + std::string(text);
       return false;
     }
     plan.disconnectAfterReplies = static_cast<std::size_t>(replies);
     return true;
   }
-  const std::size_t at = spec.find('@');
-  const std::string_view name = spec.substr(0, at);
+  const std::size_t at = text.find('@');
+  const std::string_view name = text.substr(0, at);
   const auto known = std::find_if(kNames.begin(), kNames.end(),
                                   [&](const auto& entry) { return entry.first == name; });
   if (known == kNames.end() || at == std::string_view::npos) {
-    error = "unknown fault '" + std::string(spec) + "' (expected NAME@N[,N...])";
+    error = "unknown fault '" + std::string(text) + "' (expected NAME@N[,N...])";
     return false;
   }
-  std::string_view list = spec.substr(at + 1);
+  std::string_view list = text.substr(at + 1);
   do {
     const std::size_t comma = list.find(',');
     std::uint64_t request = 0;
     if (!ParseNumber(list.substr(0, comma), request)) {
-      error = "bad request number in '" + std::string(spec) + "'";
+      error = "bad request number in '" + std::string(text) + "'";
       return false;
     }
     plan.byRequest[request] = known->second;
     list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
     if (comma != std::string_view::npos && list.empty()) {
-      error = "bad request number in '" + std::string(spec) + "'";
+      error = "bad request number in '" + std::string(text) + "'";
       return false;
     }
   } while (!list.empty());

@@ -34,7 +34,7 @@ struct FaultPlan {
 
 // Adds one option value: "NAME@N[,N...]" or "disconnect-after=N". False with a reason when the
 // text is not understood.
-bool AddFault(std::string_view spec, FaultPlan& plan, std::string& error);
+bool AddFault(std::string_view text, FaultPlan& plan, std::string& error);
 
 std::string_view FaultName(Fault fault);
 

@@ -8,9 +8,9 @@ namespace wd::sim {
 const char* const kSimUsage =
     "usage: monitor-sim [--patients N] [--minutes N] [--ward-round N] [--seed N]\n"
     "                   [--load FILE.mDat|FILE.cDat]... [--per-reply N] [--ward-per-reply N]\n"
-    "                   [--pace BAUD] [--fault SPEC]... [--link PATH | --tty PATH]\n"
+    "                   [--pace BAUD] [--fault FAULT]... [--link PATH | --tty PATH]\n"
     "                   [--stats FILE] [--export DIR] [--verbose]\n"
-    "  SPEC: NAME@N[,N...] with NAME one of no-reply, bad-checksum, wrong-index, refuse,\n"
+    "  FAULT: NAME@N[,N...] with NAME one of no-reply, bad-checksum, wrong-index, refuse,\n"
     "        bad-length, garbage, cut, oversized (N counts requests from 0),\n"
     "        or disconnect-after=N (close the port after N replies)\n";
 
