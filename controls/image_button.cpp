@@ -82,6 +82,7 @@ DWORD CButtonST::ShiftHoverBackground(int offset) {
 
 void CButtonST::SetFlat(bool flat) {
     m_bFlat = flat;
+    if (!flat) m_bHover = false;  // a raised button never hovers, so nothing would end it
     Repaint();
 }
 

@@ -56,8 +56,8 @@ void CButtonST::DrawButton(const DRAWITEMSTRUCT& item) {
 
     if (m_bDown) {
         if (!m_bFlat) {
-            fw::Brush shadow = fw::CreateSolidBrush(::GetSysColor(COLOR_BTNSHADOW));
-            ::FrameRect(dc, &rect, shadow.get());
+            const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+            Draw3dRect(dc, rect, shadow, shadow);
         } else if (m_bBorder) {
             PaintBorder(dc, rect);
         }

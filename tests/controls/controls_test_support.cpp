@@ -69,12 +69,16 @@ ui_support::WindowImage Capture(HWND window) {
     return image.value_or(ui_support::WindowImage{});
 }
 
-std::wstring ScreenshotPath(const std::wstring& name) {
+std::wstring ProgramFolderFile(const std::wstring& relative) {
     wchar_t exe[MAX_PATH]{};
     ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring folder(exe);
-    folder.resize(folder.find_last_of(L'\\') + 1);
-    folder += L"..\\..\\screens";
+    std::wstring path(exe);
+    path.resize(path.find_last_of(L'\\') + 1);
+    return path + relative;
+}
+
+std::wstring ScreenshotPath(const std::wstring& name) {
+    std::wstring folder = ProgramFolderFile(L"..\\..\\screens");
     ::CreateDirectoryW(folder.c_str(), nullptr);
     folder += L"\\controls";
     ::CreateDirectoryW(folder.c_str(), nullptr);

@@ -84,6 +84,8 @@ bool MoveMouseAway(const wd::CButtonST& button);
 
 ui_support::WindowImage Capture(HWND window);
 
+// A path relative to the test program's folder.
+std::wstring ProgramFolderFile(const std::wstring& relative);
 // <test program's folder>\..\..\screens\controls\<name>.png
 std::wstring ScreenshotPath(const std::wstring& name);
 

@@ -144,4 +144,22 @@ TEST_F(HomeButtons, ScreenshotsIdleAndHovered) {
     EXPECT_TRUE(ui_support::CaptureWindowToPng(form.hwnd(), controls_test::ScreenshotPath(L"home_hover_exit")));
 }
 
+TEST(HomeButtonsInEnglish, Screenshot) {
+    fw::Module english = fw::LoadResourceLibrary(controls_test::ProgramFolderFile(L"..\\..\\bin\\rc_en.dll"));
+    ASSERT_TRUE(english);
+    fw::ResourceModule::SetCurrent(english.get());
+    {
+        HomeForm form;
+        HostedForm hosted;
+        const bool opened = hosted.Open(form, 1240, 740);
+        EXPECT_TRUE(opened);
+        if (opened) {
+            EXPECT_EQ(form.Button(1005).Text(), L"Get monitoring data");
+            controls_test::MoveMouseOver(form.Button(1006).hwnd());
+            EXPECT_TRUE(ui_support::CaptureWindowToPng(form.hwnd(), controls_test::ScreenshotPath(L"home_english")));
+        }
+    }
+    fw::ResourceModule::SetCurrent(nullptr);
+}
+
 }  // namespace
