@@ -37,6 +37,8 @@ TEST_F(ImageButton, AttachingMakesItOwnerDrawnAndRemembersTheDefaultButton) {
     }
     EXPECT_FALSE(first.IsDefaultButton());
     EXPECT_TRUE(byDefault.IsDefaultButton());
+    const auto brush = ::SendMessageW(form.hwnd(), WM_CTLCOLORBTN, 0, reinterpret_cast<LPARAM>(first.hwnd()));
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(brush), ::GetStockObject(HOLLOW_BRUSH)) << "nothing behind the drawing";
     EXPECT_NE(::SendMessageW(byDefault.hwnd(), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, 0);
     EXPECT_NE(::SendMessageW(first.hwnd(), WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON, 0);
 
