@@ -3,6 +3,8 @@
 // that views with image buttons give back every object they make.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "controls/logic/form_rules.h"
@@ -124,6 +126,7 @@ TEST_F(DpiFormView, InitDataFillsListsAndBadDataFailsTheCreation) {
 TEST_F(DpiFormView, AHomeFormMadeAndDestroyedAHundredTimesGivesBackEveryObject) {
     const long before = fw::GuiObjectCounter::LiveTotal();
     const long icons = fw::GuiObjectCounter::Live(fw::GuiObjectKind::Icon);
+    const auto start = std::chrono::steady_clock::now();
     for (int round = 0; round < 100; ++round) {
         HomeForm form;
         ASSERT_TRUE(form.Create(0, RECT{0, 0, 880, 580}, host.hwnd(), fw::kPaneFirstId, nullptr));
@@ -134,6 +137,9 @@ TEST_F(DpiFormView, AHomeFormMadeAndDestroyedAHundredTimesGivesBackEveryObject) 
         ::EnableWindow(form.Button(1010).hwnd(), FALSE);  // the disabled look makes a grey copy
         ::RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
+    const auto elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start);
+    std::printf("home form with 6 image buttons: %.1f ms to make, paint and destroy (mean of 100)\n",
+                elapsed.count() / 100);
     ui_support::PumpMessagesFor(10);
     EXPECT_EQ(fw::GuiObjectCounter::LiveTotal(), before);
 }
