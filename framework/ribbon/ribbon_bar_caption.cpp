@@ -10,7 +10,7 @@ constexpr UINT kCloseTrackMs = 40;
 }  // namespace
 
 bool RibbonBar::InAppButton(POINT client) const {
-    const RECT button = AppButtonRect();
+    const RECT button = AppButtonRect();  // round: the corners belong to the caption row
     const auto half = [](LONG a, LONG b) { return static_cast<float>(a + b) / 2.0f; };
     const float radius = half(button.right, -button.left);
     const float dx = static_cast<float>(client.x) + 0.5f - half(button.left, button.right);

@@ -7,6 +7,7 @@ namespace fw {
 namespace {
 
 constexpr UINT_PTR kAppButtonTool = 1;
+constexpr UINT_PTR kFirstPanelTool = 10;  // collapsed panels' buttons
 constexpr UINT_PTR kFirstElementTool = 100;
 
 }  // namespace
@@ -18,7 +19,10 @@ void RibbonBar::RebuildTooltips() {
     if (const RibbonCategory* category = ActiveCategory()) {
         for (std::size_t p = 0; p < category->PanelCount(); ++p) {
             const RibbonPanel& panel = *category->Panel(p);
-            if (panel.collapsed()) continue;  // its elements live in the drop-down
+            if (panel.collapsed()) {  // its elements live in the drop-down
+                tools.emplace_back(kFirstPanelTool + p, panel.rect());
+                continue;
+            }
             for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
                 tools.emplace_back(kFirstElementTool + toolElements_.size(), panel.Element(e)->rect());
                 toolElements_.push_back(panel.Element(e));
@@ -43,6 +47,14 @@ void RibbonBar::OnTooltipText(NMTTDISPINFOW& info) {
     if (info.hdr.idFrom == kAppButtonTool) {
         tooltips_.SetTitle(std::wstring());
         info.lpszText = const_cast<wchar_t*>(appTooltip_.c_str());
+        return;
+    }
+    const RibbonCategory* category = ActiveCategory();
+    if (info.hdr.idFrom >= kFirstPanelTool && info.hdr.idFrom < kFirstElementTool && category != nullptr) {
+        if (const RibbonPanel* panel = category->Panel(info.hdr.idFrom - kFirstPanelTool)) {
+            tooltips_.SetTitle(std::wstring());
+            info.lpszText = const_cast<wchar_t*>(panel->caption().c_str());
+        }
         return;
     }
     const UINT_PTR index = info.hdr.idFrom - kFirstElementTool;

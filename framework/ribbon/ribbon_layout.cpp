@@ -134,9 +134,10 @@ RibbonMetrics RibbonMetrics::For(int dpi, int lineHeight) {
 }
 
 RECT AppButtonRect(const RibbonMetrics& metrics, SIZE size) {
+    const int width = metrics.Scale(size.cx), height = metrics.Scale(size.cy);
     const int left = metrics.Scale(4);
-    const int top = std::max(0, (metrics.BodyTop() - static_cast<int>(size.cy)) / 2);
-    return RECT{left, top, left + size.cx, top + size.cy};
+    const int top = std::max(0, (metrics.BodyTop() - height) / 2);
+    return RECT{left, top, left + width, top + height};
 }
 
 RECT CloseBoxRect(const RibbonMetrics& metrics, int width) {

@@ -33,7 +33,7 @@ struct RibbonMetrics {
     int TotalHeight() const noexcept { return BodyTop() + bodyHeight; }
 };
 
-// The application button overlaps the caption and tab rows at the left.
+// The application button overlaps the caption and tab rows at the left; `size` is at 96 DPI.
 RECT AppButtonRect(const RibbonMetrics& metrics, SIZE size);
 // The close box at the right end of the caption row of a bar `width` pixels wide.
 RECT CloseBoxRect(const RibbonMetrics& metrics, int width);

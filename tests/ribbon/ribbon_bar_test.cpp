@@ -31,7 +31,7 @@ protected:
         EXPECT_NE(element, nullptr) << id;
         return *element;
     }
-    void ClickElement(UINT id) { Click(frame.ribbon, Centre(Element(id).rect())); }
+    void ClickElement(UINT id) { ribbon_test::ClickElement(frame.ribbon, id); }
 
     TestFrame frame;
 };

@@ -44,7 +44,12 @@ void ExpectWholeLayout(const TestFrame& frame, const char* language) {
         EXPECT_GE(box.top, metrics.BodyTop());
         EXPECT_LE(width(panel.caption()) + 4, box.right - box.left) << "panel " << p;
         previousRight = box.right;
-        const RECT content{box.left + 1, box.top + 1, box.right - 1, box.bottom - metrics.panelCaptionHeight};
+        // A collapsed panel's elements are laid out in its drop-down, from (0, 0).
+        const RECT whole = panel.collapsed() ? RECT{0, 0, panel.popupSize().cx, panel.popupSize().cy} : box;
+        const RECT content{whole.left + 1, whole.top + 1, whole.right - 1, whole.bottom - metrics.panelCaptionHeight};
+        if (panel.collapsed()) {
+            EXPECT_LE(width(panel.caption()) + 4, whole.right - whole.left);
+        }
         for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
             const fw::RibbonElement& element = *panel.Element(e);
             SCOPED_TRACE(::testing::Message() << "element " << element.id());
@@ -88,10 +93,10 @@ TEST(RibbonLayout, TheBarsLeaveTheViewItsPane) {
     EXPECT_EQ(ribbon.top, 0);
     EXPECT_EQ(ribbon.bottom - ribbon.top, frame.ribbon.metrics().TotalHeight());
     EXPECT_EQ(frame.PaneRect().top, ribbon.bottom);
-    // The application button is 50 x 50 and overlaps the caption and tab rows.
+    // The application button is 50 x 50 (at 96 DPI) and overlaps the caption and tab rows.
     const RECT app = frame.ribbon.AppButtonRect();
-    EXPECT_EQ(app.right - app.left, 50);
-    EXPECT_EQ(app.bottom - app.top, 50);
+    EXPECT_EQ(app.right - app.left, MulDiv(50, ScreenDpi(), 96));
+    EXPECT_EQ(app.bottom - app.top, MulDiv(50, ScreenDpi(), 96));
     EXPECT_LT(app.top, frame.ribbon.metrics().captionRowHeight);
     EXPECT_GT(app.bottom, frame.ribbon.metrics().captionRowHeight);
 }
@@ -102,7 +107,7 @@ namespace {
 
 TEST(RibbonLayout, PanelsThatDoNotFitCollapseFromTheRightAndDropDownWhenPressed) {
     TestFrame frame;
-    ASSERT_TRUE(frame.Open(640, 400));
+    ASSERT_TRUE(frame.Open(MulDiv(640, ScreenDpi(), 96), 400));
     ui_support::PumpMessagesFor(50);
     const fw::RibbonCategory& category = *frame.ribbon.Category(0);
     const LONG barWidth = frame.ribbon.ClientRect().right;
@@ -151,7 +156,7 @@ TEST(RibbonLayout, PanelsThatDoNotFitCollapseFromTheRightAndDropDownWhenPressed)
     EXPECT_EQ(frame.received.size(), 1u);
 
     // Wide enough again: every panel is back on the bar.
-    ::SetWindowPos(frame.hwnd(), nullptr, 0, 0, 1180, 400, SWP_NOMOVE | SWP_NOZORDER);
+    ::SetWindowPos(frame.hwnd(), nullptr, 0, 0, MulDiv(1180, ScreenDpi(), 96), 400, SWP_NOMOVE | SWP_NOZORDER);
     ui_support::PumpMessagesFor(50);
     frame.ribbon.Redraw();
     for (std::size_t p = 0; p < frame.ribbon.Category(0)->PanelCount(); ++p) {

@@ -14,7 +14,7 @@ using namespace ribbon_test;
 class RibbonScreens : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(frame.Open());
+        ASSERT_TRUE(frame.Open(1270, 420));
         ui_support::PumpMessagesFor(50);
     }
     void TearDown() override { fw::ResourceModule::SetCurrent(nullptr); }
@@ -25,7 +25,7 @@ protected:
     void ShowConnectedWithHover(UINT hovered) {
         frame.ribbon.FindElement(0, 1, 0)->SetIcon(frame.lamps[0].get());
         frame.ribbon.RefreshCommandStates();
-        HoverAt(frame.ribbon.hwnd(), Centre(ById(hovered)->rect()));
+        HoverAt(frame.ribbon.hwnd(), Centre(ById(hovered)->rect()));  // panels 0 and 3 fit even at 120 DPI
     }
 
     TestFrame frame;
@@ -49,7 +49,7 @@ TEST_F(RibbonScreens, EnglishWithHoverAndARunningDownload) {
     fw::Module english = fw::LoadResourceLibrary(ProgramFolder() + L"..\\..\\bin\\rc_en.dll");
     ASSERT_TRUE(english);
     frame.english = english.get();
-    Click(frame.ribbon, Centre(ById(kEnglish)->rect()));
+    ClickElement(frame.ribbon, kEnglish);
     ASSERT_EQ(ById(kHome)->caption(), L"Home");
     ShowConnectedWithHover(kImportCheck);
     EXPECT_TRUE(SaveScreenshot(frame.hwnd(), L"ribbon_en_hover.png"));

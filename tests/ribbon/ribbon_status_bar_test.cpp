@@ -35,8 +35,8 @@ TEST_F(StatusBarTest, SitsAtTheBottomInTheSilverHeight) {
     ::MapWindowPoints(nullptr, frame.hwnd(), reinterpret_cast<POINT*>(&bar), 2);
     EXPECT_EQ(bar.bottom, client.bottom);
     EXPECT_EQ(bar.right - bar.left, client.right);
-    EXPECT_GE(bar.bottom - bar.top, 24);
-    EXPECT_LE(bar.bottom - bar.top, 30);
+    EXPECT_GE(bar.bottom - bar.top, MulDiv(24, ScreenDpi(), 96));
+    EXPECT_LE(bar.bottom - bar.top, MulDiv(30, ScreenDpi(), 96));
     // The view's pane ends where the status bar begins.
     EXPECT_EQ(frame.PaneRect().bottom, bar.top);
 }

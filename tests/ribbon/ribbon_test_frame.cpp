@@ -146,6 +146,32 @@ fw::RibbonElement* FindById(const fw::RibbonBar& ribbon, UINT id) {
     return nullptr;
 }
 
+int ScreenDpi() {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+void ClickElement(const fw::RibbonBar& ribbon, UINT id) {
+    const fw::RibbonCategory* category = ribbon.Category(0);
+    for (std::size_t p = 0; category != nullptr && p < category->PanelCount(); ++p) {
+        const fw::RibbonPanel& panel = *category->Panel(p);
+        for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
+            if (panel.Element(e)->id() != id) continue;
+            const POINT at = Centre(panel.Element(e)->rect());
+            if (!panel.collapsed()) return Click(ribbon, at);
+            Click(ribbon, Centre(panel.rect()));
+            const HWND popup = ribbon.PopupWindow();
+            ::SendMessageW(popup, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+            ::SendMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            ::SendMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+            ui_support::PumpMessagesFor(50);
+            return;
+        }
+    }
+}
+
 POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
 void Click(const fw::RibbonBar& ribbon, POINT point) {

@@ -68,6 +68,13 @@ private:
 // The first element of the ribbon's only category with command `id`; null when none.
 fw::RibbonElement* FindById(const fw::RibbonBar& ribbon, UINT id);
 
+// The screen's DPI (the tests also run in a 120-DPI prefix).
+int ScreenDpi();
+
+// Presses the element with command `id` as a user would: through its panel's drop-down when
+// the panel is collapsed.
+void ClickElement(const fw::RibbonBar& ribbon, UINT id);
+
 // Client-coordinate helpers for driving the ribbon.
 POINT Centre(const RECT& rect);
 // Press and release at `point` (ribbon client coordinates) as the mouse would, then pump.
