@@ -176,6 +176,18 @@ TEST_F(RibbonBarTest, AnIndicatorsNewIconIsPaintedAtOnce) {
     EXPECT_EQ(ui_support::ReadWindowPixel(frame.ribbon.hwnd(), lamp.x, lamp.y), off);
 }
 
+TEST_F(RibbonBarTest, AMissingIconLeavesTheElementWorkingWithoutAPicture) {
+    fw::RibbonPanel& panel = frame.ribbon.Category(0)->AddPanel(L"x\nX", nullptr);
+    fw::RibbonElement& bare = panel.AddButton(kHome, L"Home page", nullptr, L"");
+    frame.ribbon.RecalcLayout();
+    frame.ribbon.Redraw();
+    EXPECT_TRUE(bare.image().empty());
+    EXPECT_EQ(bare.lines(), (std::vector<std::wstring>{L"Home", L"page"}));
+    EXPECT_EQ(panel.caption(), L"x");
+    Click(frame.ribbon, Centre(bare.rect()));
+    EXPECT_EQ(frame.received, std::vector<UINT>{kHome});
+}
+
 TEST_F(RibbonBarTest, TheCaptionRowClosesAtTheCloseBoxAndNeverDrags) {
     const HWND bar = frame.ribbon.hwnd();
     const auto screen = [bar](POINT client) {
