@@ -2,8 +2,6 @@
 
 namespace wd {
 
-bool IsViewCode(int code) { return code >= 1 && code <= 5; }
-
 void ViewHistory::Push(HistoryEntry entry) {
   if (!entries_.empty()) entries_.resize(index_ + 1);
   entries_.push_back(entry);

@@ -6,18 +6,9 @@
 #include <vector>
 
 #include "data/patient_id.h"
+#include "views/logic/view_code.h"
 
 namespace wd {
-
-// View codes, as WM_SHOWVIEW carries them.
-enum class ViewCode : int {
-  WardRoundList = 1,
-  DataOverview = 2,
-  Home = 3,
-  MonitoringList = 4,
-  Trend = 5,
-};
-bool IsViewCode(int code);
 
 struct HistoryEntry {
   ViewCode view;

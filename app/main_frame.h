@@ -1,0 +1,165 @@
+#pragma once
+// The program's one top-level window. It owns everything the views share: the records in
+// memory, the state of a download, the view history and the view shown; it routes the ribbon's
+// commands, shows download progress, polls for the monitor and switches the language.
+
+#include <windows.h>
+
+#include <array>
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "app/frame_download_events.h"
+#include "app/logic/view_history.h"
+#include "data/download_state.h"
+#include "data/patient_store.h"
+#include "device/byte_link.h"
+#include "device/device_message.h"
+#include "framework/frame_window.h"
+#include "framework/handles.h"
+#include "framework/ribbon/ribbon_bar.h"
+#include "framework/ribbon/ribbon_status_bar.h"
+#include "views/view_host.h"
+
+namespace wd {
+
+class CwardDeskApp;
+
+class CMainFrame : public fw::FrameWindow, public ViewHost {
+ public:
+  explicit CMainFrame(CwardDeskApp& app);
+  ~CMainFrame() override;
+
+  // Creates the window: history, look, home view, ribbon, status bar, timers.
+  bool CreateMainWindow();
+
+  // ViewHost
+  HWND FrameWindow() const override { return hwnd(); }
+  PatientStore& Store() override { return store_; }
+  const std::filesystem::path& RegisterFolder() const override;
+  void StartDownload(bool monitoring, bool wardRound) override;
+  void ShowAbout() override;
+  FileChooser& Files() override { return *files_; }
+
+  // Shows a view by its code, pushing it on the history unless re-showing from it.
+  void ShowView(ViewCode code, const PatientId* person);
+  // Runs the close handling: stops a running download, waits for it, empties the store.
+  void CloseMainWindow();
+
+  // For the UI tests.
+  void SetFileChooser(std::unique_ptr<FileChooser> chooser) { files_ = std::move(chooser); }
+  DownloadState& Download() { return download_; }
+  const ViewHistory& History() const { return history_; }
+  fw::Window* CurrentViewWindow() const { return view_.get(); }
+  ViewCode CurrentViewCode() const { return viewCode_; }
+  fw::RibbonBar& Ribbon() { return ribbon_; }
+  fw::RibbonStatusBar& StatusBar() { return statusBar_; }
+  bool DevicePresent() const { return devicePresent_; }
+  bool DataLoaded() const { return dataLoaded_; }
+
+  bool ExecuteCommand(UINT id) override;
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  int OnCreate(const CREATESTRUCTW& create) override;
+  void OnClose() override;
+  void OnDestroy() override;
+  void OnTimer(UINT_PTR id) override;
+
+ private:
+  // main_frame_ribbon.cpp
+  void LoadIcons();
+  void BuildRibbon();
+  void BuildCategory();
+  void ShowIndicators();
+  void SetConnectionIndicator(bool connected);
+  void SetLoadIndicator(bool loaded);
+
+  // main_frame_views.cpp
+  std::unique_ptr<fw::Window> CreateViewWindow(ViewCode code, const PatientId* person);
+  void OnShowView(WPARAM code, LPARAM person);
+  void OnSetLanguage(WPARAM english);
+  void ReshowCurrent();
+  const PatientId* PersonForView(ViewCode wanted) const;
+
+  // main_frame_device.cpp
+  void OnCommProgress(WPARAM phase, LPARAM value);
+  void PollForDevice();
+  std::unique_ptr<ByteLink> OpenMonitorPort();
+  void JoinFinishedWorker();
+  void StopWorkerAndWait();
+  void DismissWorkerMessages() const;
+  void ShowMessage(DeviceMessage message);
+  void ShowStringMessage(UINT stringId);
+
+  // main_frame_commands.cpp: actions and their rules
+  static const fw::CommandTable<CMainFrame>& Commands();
+  void OnStartComm();
+  void OnStopComm();
+  void OnClearDevice();
+  void OnToggleClearMonitoring() { clearMonitoring_ = !clearMonitoring_; }
+  void OnToggleClearWardRound() { clearWardRound_ = !clearWardRound_; }
+  void OnShowWardRoundList();
+  void OnShowTrend();
+  void OnShowMonitoringList();
+  void OnShowHome();
+  void OnHistoryBack();
+  void OnHistoryForward();
+  void OnImportCheck();
+  void OnImportMonitor();
+  void OnLanguageChinese();
+  void OnLanguageEnglish();
+  void OnIndicator() {}
+  void OnAppAbout() { ShowAbout(); }
+  void OnLook(UINT id);
+  bool CanStartComm() const;
+  bool CanStopComm() const;
+  bool CanUseDevice() const;
+  bool ClearMonitoringChosen() const { return clearMonitoring_; }
+  bool ClearWardRoundChosen() const { return clearWardRound_; }
+  bool NotShowingWardRoundList() const { return viewCode_ != ViewCode::WardRoundList; }
+  bool NotShowingTrend() const { return viewCode_ != ViewCode::Trend; }
+  bool NotShowingMonitoringList() const { return viewCode_ != ViewCode::MonitoringList; }
+  bool NotShowingHome() const { return viewCode_ != ViewCode::Home; }
+  bool CanGoBack() const { return history_.CanGoBack(); }
+  bool CanGoForward() const { return history_.CanGoForward(); }
+  bool PortIdle() const { return !download_.portOpen; }
+  // Chinese in use: the English command is enabled and the Chinese one checked; and the reverse.
+  bool EnglishNotChosen() const;
+  bool ChineseNotChosen() const;
+  fw::CommandState LookState(UINT id) const;
+  void ImportFile(bool wardRound);
+  void RefreshRibbon();
+
+  CwardDeskApp& app_;
+  std::array<fw::Icon, 22> icons_;  // by IconSlot (main_frame_ribbon.cpp)
+  std::array<fw::Icon, 2> windowIcons_;
+  std::array<fw::Icon, 2> panelIcons_;  // images 7 and 27 of the panel strip
+  fw::Bitmap smallImages_;
+  fw::Bitmap largeImages_;
+  fw::Bitmap applicationImage_;
+  ViewHistory history_;
+  bool navigating_ = false;
+  bool clearMonitoring_ = true;
+  bool clearWardRound_ = true;
+  PatientStore store_;
+  DownloadState download_;
+  std::unique_ptr<ByteLink> port_;
+  std::unique_ptr<FrameDownloadEvents> events_;
+  std::thread worker_;
+  std::atomic<DWORD> workerThreadId_{0};
+  std::unique_ptr<fw::Window> view_;
+  ViewCode viewCode_ = ViewCode::Home;
+  bool devicePresent_ = false;
+  bool dataLoaded_ = false;
+  bool closing_ = false;
+  int lookId_ = 216;
+  fw::RibbonStatusBar statusBar_;
+  fw::RibbonBar ribbon_;
+  std::unique_ptr<FileChooser> files_;
+};
+
+}  // namespace wd

@@ -1,0 +1,44 @@
+#pragma once
+// The data overview: one row per person with monitoring records and a last row with all
+// ward-round records; a click opens that person's monitoring list or the ward-round list.
+
+#include <windows.h>
+
+#include "framework/handles.h"
+#include "framework/window.h"
+#include "views/view_host.h"
+
+namespace wd {
+
+class CChildView : public fw::Window {
+ public:
+  static constexpr UINT kListId = 32820;
+  static constexpr LPARAM kWardRoundRow = 222;
+
+  explicit CChildView(ViewHost& host) : host_(host) {}
+  ~CChildView() override { Destroy(); }
+
+  bool Create(HWND frame, UINT id, const RECT& rect);
+  HWND List() const { return list_; }
+
+ protected:
+  int OnCreate(const CREATESTRUCTW& create) override;
+  void OnPaint() override;
+  void OnSize(UINT type, int width, int height) override;
+  bool OnNotify(NMHDR& header, LRESULT& result) override;
+  void OnLButtonDblClk(UINT keys, POINT point) override;
+  void OnHScroll(UINT code, int position, HWND scrollBar) override;
+  void OnVScroll(UINT code, int position, HWND scrollBar) override;
+
+ private:
+  void Fill();
+  void OpenRow(int row);
+  void Step(int bar, UINT code);
+
+  ViewHost& host_;
+  int mode_ = 1;  // 1: list shown; 2, 3, 4: hidden until a double click
+  HWND list_ = nullptr;
+  fw::Font listFont_;
+};
+
+}  // namespace wd

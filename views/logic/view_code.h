@@ -1,0 +1,16 @@
+#pragma once
+// The views the main frame can show, as its show-view message and its history name them.
+
+namespace wd {
+
+enum class ViewCode : int {
+  WardRoundList = 1,
+  DataOverview = 2,
+  Home = 3,
+  MonitoringList = 4,
+  Trend = 5,
+};
+
+inline bool IsViewCode(int code) { return code >= 1 && code <= 5; }
+
+}  // namespace wd

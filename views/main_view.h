@@ -1,0 +1,35 @@
+#pragma once
+// The home screen: large picture buttons to download monitoring or ward-round data, view the
+// data in memory, read the About box and exit.
+
+#include <array>
+
+#include "controls/dpi_form_view.h"
+#include "controls/image_button.h"
+#include "framework/handles.h"
+#include "views/view_host.h"
+
+namespace wd {
+
+class CMainView : public CFormViewDPI {
+ public:
+  explicit CMainView(ViewHost& host);
+
+ protected:
+  void OnInitialUpdate() override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColorMessage) override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  void OnTimer(UINT_PTR id) override;
+
+ private:
+  void ConfigureButtons();
+  void FitToWidth();
+
+  ViewHost& host_;
+  fw::Brush m_brBack;
+  // About, Settings, View data, Get ward-round data, Get monitoring data, Exit.
+  std::array<CButtonST, 6> buttons_;
+  int designedWidth_ = 0;
+};
+
+}  // namespace wd
