@@ -20,7 +20,8 @@ std::filesystem::path ExecutableFolder() {
   }
 }
 
-CwardDeskApp::CwardDeskApp() = default;
+CwardDeskApp::CwardDeskApp(std::filesystem::path programFolder)
+    : programFolder_(std::move(programFolder)) {}
 
 CwardDeskApp::~CwardDeskApp() {
   mainFrame_.reset();
@@ -35,7 +36,6 @@ bool CwardDeskApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
   m_bChinese = 1;
 
-  programFolder_ = ExecutableFolder();
   const std::filesystem::path english = programFolder_ / L"rc_en.dll";
   std::error_code error;
   if (std::filesystem::is_regular_file(english, error)) {

@@ -12,9 +12,13 @@ namespace wd {
 
 class CMainFrame;
 
+// The folder of the running executable (any path length).
+std::filesystem::path ExecutableFolder();
+
 class CwardDeskApp {
  public:
-  CwardDeskApp();
+  // The program's folder holds "rc_en.dll" and the patient register; tests pass their own.
+  explicit CwardDeskApp(std::filesystem::path programFolder = ExecutableFolder());
   ~CwardDeskApp();
   CwardDeskApp(const CwardDeskApp&) = delete;
   CwardDeskApp& operator=(const CwardDeskApp&) = delete;
@@ -37,8 +41,5 @@ class CwardDeskApp {
   std::filesystem::path programFolder_;
   std::unique_ptr<CMainFrame> mainFrame_;
 };
-
-// The folder of the running executable (any path length).
-std::filesystem::path ExecutableFolder();
 
 }  // namespace wd

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <unordered_set>
 
+#include "data/minute_set.h"
 #include "data/vital_record.h"
 
 namespace wd {
@@ -40,7 +40,7 @@ class RecordList {
 
   std::deque<VitalRecord> records_;
   // Minutes present in the list, whatever the kind: the duplicate test in O(1).
-  std::unordered_set<std::uint64_t> minutes_;
+  MinuteSet minutes_;
 };
 
 }  // namespace wd

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/download_state.h"
+#include "data/minute_set.h"
 #include "data/patient_store.h"
 #include "tests/unit/test_support.h"
 
@@ -201,6 +202,7 @@ TEST(PatientStore, ConcurrentWriterAndReadersSeeConsistentLists) {
   DownloadState state;
   constexpr int kPersons = 8;
   constexpr int kMinutes = 1500;
+  state.threadRunning = true;  // before the writer starts, which clears it when done
   std::thread writer([&] {
     for (int minute = 0; minute < kMinutes; ++minute) {
       auto access = store.Write();
@@ -215,7 +217,6 @@ TEST(PatientStore, ConcurrentWriterAndReadersSeeConsistentLists) {
     }
     state.threadRunning = false;
   });
-  state.threadRunning = true;
   auto readLoop = [&] {
     std::size_t lastTotal = 0;
     while (state.threadRunning) {
@@ -253,6 +254,27 @@ TEST(DownloadState, PrepareStartClearsCountsAndStopFlag) {
   EXPECT_EQ(state.monitoringTotal, 0);
   EXPECT_EQ(state.wardRoundReceived, 0);
   EXPECT_FALSE(state.Busy());
+}
+
+}  // namespace
+}  // namespace wd
+
+namespace wd {
+namespace {
+
+TEST(MinuteSet, KeepsEveryKeyThroughGrowthIncludingZero) {
+  MinuteSet set;
+  EXPECT_FALSE(set.contains(0));
+  set.insert(0);
+  EXPECT_TRUE(set.contains(0));
+  // Keys one hour apart share their low bits: they must not crowd one another out.
+  for (std::uint64_t key = 1; key <= 5000; ++key) set.insert(key << 8);
+  set.insert(3 << 8);
+  EXPECT_EQ(set.size(), 5001u);
+  for (std::uint64_t key = 1; key <= 5000; ++key) ASSERT_TRUE(set.contains(key << 8)) << key;
+  EXPECT_FALSE(set.contains(1));
+  EXPECT_FALSE(set.contains(5001 << 8));
+  EXPECT_FALSE(set.contains(0xFFFFFFFFFFull));
 }
 
 }  // namespace
