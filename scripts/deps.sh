@@ -6,7 +6,7 @@ set -euo pipefail
 declare -A groups=(
   [native]="g++ cmake ninja-build python3 libgtest-dev googletest libbenchmark-dev"
   [win]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 xvfb xauth fonts-wqy-microhei wixl"
-  [run]="x11-apps imagemagick"
+  [run]="x11-utils imagemagick xdotool"
   [release]="wixl"
 )
 

@@ -1,13 +1,68 @@
 #!/usr/bin/env bash
-# Runs the program's main job. For now: builds wardcli and shows a demo data set (a monitoring
-# file, a ward-round file and a patient register) as CSV.
+# Runs wardDesk (Pulsora Pro) under Wine with the built-in monitor simulator as its device:
+# monitor-sim serves a demo data set (4 patients, two days of minutes, ward rounds) on a pty
+# that the Wine prefix sees as COM7, announced as \Device\VCP0 in the serial-device table.
+#
+# With a display, the program opens on it; close it to end. Without one, it runs on Xvfb,
+# saves a screenshot of the home view, starts a download from the ribbon, saves one of the
+# data overview, and prints where the pictures are.
 set -euo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
-scripts/deps.sh native
-scripts/build.sh native >/dev/null
-samples=$(python3 scripts/make-samples.py build/samples)
-for file in "$samples"/*.mDat "$samples"/wardround.cDat "$samples"/UserDA.dat; do
-  echo "== $file"
-  build/native/tools/wardcli/wardcli dump "$file" | head -n 8
+scripts/deps.sh native win run
+scripts/build.sh native win >&2
+
+prefix=$root/build/win/runprefix
+screens=$root/build/win/screens/run
+mkdir -p "$screens"
+scripts/wine-prefix.sh "$prefix"
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+headless=0
+if [[ -z ${DISPLAY:-} ]]; then
+  headless=1
+  source scripts/xvfb.sh
+fi
+# A window manager (a real display) decorates and places managed windows; Xvfb has none.
+managed=$([[ $headless == 1 ]] && echo N || echo Y)
+
+sim_pid="" xvfb=${WD_XVFB_PID:-}
+cleanup() {
+  [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
+  wineserver -k >/dev/null 2>&1 || true
+  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
+  return 0
+}
+trap cleanup EXIT
+
+# The serial-device table is volatile: keep one wineserver alive from here to the end.
+wineserver -p >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f >/dev/null 2>&1
+mkdir -p "$prefix/dosdevices"
+build/native/tools/monitor-sim/monitor-sim --link "$prefix/dosdevices/com7" \
+  --patients 4 --minutes 2880 --ward-round 60 --seed 2024 >/dev/null &
+sim_pid=$!
+for _ in $(seq 100); do [[ -L $prefix/dosdevices/com7 ]] && break; sleep 0.05; done
+wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v '\Device\VCP0' /t REG_SZ /d COM7 /f >/dev/null 2>&1
+
+program=build/win/bin/wardDesk.exe
+if [[ $headless == 0 ]]; then
+  echo "wardDesk runs on $DISPLAY with a simulated PM7700Q on COM7; close its window to end." >&2
+  wine "$program"
+  exit 0
+fi
+
+wine "$program" >/dev/null 2>&1 &
+for _ in $(seq 150); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"Pulsora Pro"' && break
+  sleep 0.1
 done
+sleep 3  # the first paint, and the presence poll finding COM7
+import -window root "$screens/home.png"
+# "获取监护数据" on the home view: monitoring data of every patient.
+xdotool mousemove 160 285 click 1
+sleep 8
+import -window root "$screens/overview.png"
+xdotool mousemove 1258 15 click 1   # the close box
+sleep 1
+echo "Screenshots: $screens/home.png (home view), $screens/overview.png (data overview after a download)"
