@@ -5,7 +5,7 @@ find_program(WD_WIXL wixl)
 # wd_add_msi_package(TARGET OUTPUT file.msi LANGUAGE 2052|1033 VERSION x.y.z
 #                    PROGRAM exe RESOURCE_LIBRARY dll [DEPENDS targets...])
 # wixl takes the files from its working folder, so they are staged there under the names
-# the package gives them.
+# the package gives them. Programs ship without their debug information (the build tree keeps it).
 function(wd_add_msi_package target)
   cmake_parse_arguments(ARG "" "OUTPUT;LANGUAGE;VERSION;PROGRAM;RESOURCE_LIBRARY" "DEPENDS" ${ARGN})
   get_filename_component(dir ${ARG_OUTPUT} DIRECTORY)
@@ -16,7 +16,7 @@ function(wd_add_msi_package target)
   add_custom_command(
     OUTPUT ${ARG_OUTPUT}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-    COMMAND ${CMAKE_COMMAND} -E copy ${ARG_PROGRAM} ${stage}/wardDesk.exe
+    COMMAND ${CMAKE_STRIP} -o ${stage}/wardDesk.exe ${ARG_PROGRAM}
     COMMAND ${CMAKE_COMMAND} -E copy ${ARG_RESOURCE_LIBRARY} ${stage}/rc_en.dll
     COMMAND ${CMAKE_COMMAND} -E copy ${icon} ${stage}/program.ico
     COMMAND ${WD_WIXL} --arch x64 -D LanguageId=${ARG_LANGUAGE} -D Version=${ARG_VERSION}
@@ -46,8 +46,11 @@ else()
   set(WD_VERSION ${PROJECT_VERSION})
   configure_file(${CMAKE_SOURCE_DIR}/setup/release/README.txt ${WD_RELEASE_DIR}/README.txt
                  @ONLY NEWLINE_STYLE CRLF)
-  add_custom_target(setup_release ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Setup> ${WD_RELEASE_DIR}/Setup.exe
-    DEPENDS Setup setup_package_2052 setup_package_1033
+  add_custom_command(
+    OUTPUT ${WD_RELEASE_DIR}/Setup.exe
+    COMMAND ${CMAKE_STRIP} -o ${WD_RELEASE_DIR}/Setup.exe $<TARGET_FILE:Setup>
+    DEPENDS Setup
     VERBATIM)
+  add_custom_target(setup_release ALL
+    DEPENDS ${WD_RELEASE_DIR}/Setup.exe setup_package_2052 setup_package_1033)
 endif()

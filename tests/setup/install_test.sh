@@ -3,9 +3,10 @@
 # language starts the chosen package through the shell; then a silent install; files, the
 # "Language" value, the Start-menu shortcut and the uninstall entry are checked, the installed
 # program is started from its shortcut (screenshot), and uninstalling keeps "UserDA.dat".
-# Usage: install_test.sh chinese|english SETUP.exe PROBE.exe PACKAGES SCREENS
+# Usage: install_test.sh chinese|english PROBE.exe RELEASE SCREENS
+#   RELEASE: the release folder (Setup.exe, 2052/Setup.msi, 1033/Setup.msi)
 set -uo pipefail
-language=$1 setup_exe=$2 probe=$3 packages=$4 screens=$5
+language=$1 probe=$2 shipped=$3 screens=$4
 source "$(dirname "$(realpath "$0")")/wine_sandbox.sh"
 
 case $language in
@@ -32,8 +33,8 @@ expect_installed() {  # WHEN
 # The release folder as shipped, plus a folder that is no language.
 release=$sandbox/release
 mkdir -p "$release/readme"
-cp "$setup_exe" "$release/Setup.exe"
-cp -r "$packages/2052" "$packages/1033" "$release/"
+cp "$shipped/Setup.exe" "$release/"
+cp -r "$shipped/2052" "$shipped/1033" "$release/"
 
 # 1. Setup.exe chooses by the system language and opens the package with the shell.
 about=()

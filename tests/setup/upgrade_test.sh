@@ -2,14 +2,14 @@
 # Upgrades and language changes under Wine, in a throw-away prefix: a newer version replaces
 # an older one, the other language replaces the installed one, an older version does not
 # install over a newer one, and the patient register survives all of it.
-# Usage: upgrade_test.sh PACKAGES   (PACKAGES/older/2052, PACKAGES/current/{2052,1033})
+# Usage: upgrade_test.sh OLDER CURRENT   (OLDER/2052/Setup.msi, CURRENT/{2052,1033}/Setup.msi)
 set -uo pipefail
-packages=$1
+older_dir=$1 current_dir=$2
 source "$(dirname "$(realpath "$0")")/wine_sandbox.sh"
 
-older=$packages/older/2052/Setup.msi
-chinese=$packages/current/2052/Setup.msi
-english=$packages/current/1033/Setup.msi
+older=$older_dir/2052/Setup.msi
+chinese=$current_dir/2052/Setup.msi
+english=$current_dir/1033/Setup.msi
 
 expect() {  # WHEN VERSION LANGUAGE-VALUE
   [[ $(installed_products | wc -l) -eq 1 ]] || fail "$1: $(installed_products | wc -l) products"

@@ -30,8 +30,14 @@ bool IsBlank(const void* bits, DWORD size) {
 }  // namespace
 
 bool SaveWindowPicture(HWND window, const std::wstring& path) {
+  RECT windowArea{};
+  if (!GetWindowRect(window, &windowArea)) return false;
+  // A maximised window reaches past the screen's edges, where there is nothing to copy.
+  const RECT screenArea{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                        GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                        GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   RECT area{};
-  if (!GetWindowRect(window, &area)) return false;
+  if (!IntersectRect(&area, &windowArea, &screenArea)) return false;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return false;
