@@ -19,6 +19,12 @@ std::optional<std::size_t> Scan(std::span<const std::uint8_t> data, const Patien
   return std::nullopt;
 }
 
+// The whole register for reading, created empty when there is none (as lookups always did).
+bool ReadForLookup(const std::filesystem::path& path, std::vector<std::uint8_t>& data) {
+  if (!fileio::IsRegularFile(path) && !fileio::CreateIfMissing(path)) return false;
+  return static_cast<bool>(fileio::ReadAll(path, data));
+}
+
 }  // namespace
 
 std::filesystem::path RegisterPath(const std::filesystem::path& folder) {
@@ -26,10 +32,8 @@ std::filesystem::path RegisterPath(const std::filesystem::path& folder) {
 }
 
 std::optional<PatientInfo> LookupInfo(const std::filesystem::path& folder, const PatientId& id) {
-  const std::filesystem::path path = RegisterPath(folder);
-  if (!fileio::IsRegularFile(path) && !fileio::CreateIfMissing(path)) return std::nullopt;
   std::vector<std::uint8_t> data;
-  if (!fileio::ReadAll(path, data)) return std::nullopt;
+  if (!ReadForLookup(RegisterPath(folder), data)) return std::nullopt;
   const std::optional<std::size_t> index = Scan(data, id);
   if (!index) return std::nullopt;
   return PatientInfo::FromBytes(std::span(data).subspan(*index * kRecord).first<kRecord>());
@@ -63,6 +67,18 @@ FileResult DeleteInfo(const std::filesystem::path& folder, const PatientId& id) 
   const auto first = data.begin() + static_cast<std::ptrdiff_t>(*index * kRecord);
   data.erase(first, first + kRecord);
   return fileio::ReplaceAtomically(path, data);
+}
+
+RegisterSnapshot LoadRegister(const std::filesystem::path& folder) {
+  RegisterSnapshot entries;
+  std::vector<std::uint8_t> data;
+  if (!ReadForLookup(RegisterPath(folder), data)) return entries;
+  const std::span<const std::uint8_t> bytes(data);
+  for (std::size_t offset = 0; offset + kRecord <= bytes.size(); offset += kRecord) {
+    const PatientInfo info = PatientInfo::FromBytes(bytes.subspan(offset).first<kRecord>());
+    entries.try_emplace(info.id, info);
+  }
+  return entries;
 }
 
 }  // namespace wd

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <unordered_map>
 
 #include "data/file_result.h"
 #include "data/patient_id.h"
@@ -25,5 +26,11 @@ FileResult SaveInfo(const std::filesystem::path& folder, const PatientInfo& info
 // Removes the first record with the id, keeping the others' order. RecordNotFound when the
 // register has none (the file is then left exactly as it was).
 FileResult DeleteInfo(const std::filesystem::path& folder, const PatientId& id);
+
+// Every entry at once, for a list of many persons: one read of the file instead of one scan per
+// person. The first record of an id wins, as in LookupInfo, and a trailing fragment is ignored.
+// Creates an empty register when there is none; empty when the file cannot be read.
+using RegisterSnapshot = std::unordered_map<PatientId, PatientInfo, PatientIdHash>;
+RegisterSnapshot LoadRegister(const std::filesystem::path& folder);
 
 }  // namespace wd
