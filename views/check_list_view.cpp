@@ -1,11 +1,133 @@
 #include "views/check_list_view.h"
 
+#include <array>
+
+#include "framework/gdi_objects.h"
+#include "framework/resource_module.h"
 #include "res/resource.h"
+#include "views/export_dialog.h"
+#include "views/form_fit.h"
+#include "views/list_control.h"
+#include "views/logic/list_rows.h"
+#include "views/text_format.h"
+#include "views/virtual_list.h"
 
 namespace wd {
+namespace {
 
-CCheckListView::CCheckListView(ViewHost& host) : CFormViewDPI(IDD_CHECK_LIST_VIEW), host_(host) {}
+constexpr std::array<ListColumn, kWardRoundColumnCount> kColumns = {{
+    {IDS_COL_NUMBER, nullptr, 70},
+    {IDS_COL_ID_CARD, nullptr, 180},
+    {IDS_COL_DATE, nullptr, 90},
+    {IDS_COL_TIME, nullptr, 90},
+    {IDS_COL_NAME, nullptr, 120},
+    {IDS_COL_SEX, nullptr, 60},
+    {IDS_COL_AGE, nullptr, 60},
+    {IDS_COL_HEIGHT, nullptr, 60},
+    {IDS_COL_WEIGHT, nullptr, 60},
+    {IDS_COL_SPO2, nullptr, 60},
+    {IDS_COL_PULSE_RATE, nullptr, 60},
+    {0, L"PI", 70},
+    {IDS_COL_SYSTOLIC, nullptr, 60},
+    {IDS_COL_DIASTOLIC, nullptr, 60},
+    {IDS_COL_MEAN, nullptr, 60},
+    {IDS_COL_TEMPERATURE, nullptr, 70},
+    {0, L"ETCO2", 60},
+    {0, L"FICO2", 60},
+    {IDS_COL_RESPIRATION, nullptr, 60},
+}};
 
-const PatientId* CCheckListView::SelectedPerson() const { return nullptr; }
+constexpr COLORREF kLabelText = RGB(127, 127, 127);
+constexpr COLORREF kButtonText = RGB(255, 255, 255);
+
+}  // namespace
+
+CCheckListView::CCheckListView(ViewHost& host)
+    : CFormViewDPI(IDD_CHECK_LIST_VIEW), host_(host), background_(fw::CreateSolidBrush(kViewBackground)) {}
+
+void CCheckListView::OnInitialUpdate() {
+  CFormViewDPI::OnInitialUpdate();
+  listFont_ = fw::CreatePointFont(150, L"Arial");
+  sexTexts_ = {ToU16(fw::LoadStringResource(IDS_SEX_MALE)), ToU16(fw::LoadStringResource(IDS_SEX_FEMALE))};
+  list_ = ReplaceWithVirtualList(hwnd(), IDC_CHECK_LIST);
+  if (list_ != nullptr) {
+    StyleDataList(list_, listFont_.get());
+    InsertListColumns(list_, kColumns, LVCFMT_LEFT);
+    WidenIdColumn();
+    listTop_ = RectInForm(hwnd(), list_).top + ScrollPosition().y;
+  }
+  ::SetDlgItemTextW(hwnd(), IDC_CHECK_UNITS,
+                    Widen(UnitsLabelText(ToU16(fw::LoadStringResource(IDS_DISPLAY_UNITS)))).c_str());
+  PlaceList();
+  FillList();
+  ::EnableWindow(Child(IDC_EXPORT_CHECK), !rows_.empty());
+}
+
+// The id is how the user tells persons apart: its column is wide enough for 18 characters in
+// the list's font, never narrower than designed.
+void CCheckListView::WidenIdColumn() const {
+  constexpr int kIdColumn = 1;
+  constexpr int kCellMargin = 16;
+  const int needed = ListView_GetStringWidth(list_, L"00000000000000000X") + kCellMargin;
+  if (needed > kColumns[kIdColumn].width) ListView_SetColumnWidth(list_, kIdColumn, needed);
+}
+
+void CCheckListView::FillList() {
+  // The register is read once for the whole list, before the store is locked.
+  people_ = LoadRegister(host_.RegisterFolder());
+  {
+    auto reader = host_.Store().Read();
+    rows_ = WardRoundListRows(reader.entries(), people_);
+  }
+  if (list_ != nullptr) ::SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+}
+
+// Below the units label and the export button, across the client and down to its bottom.
+void CCheckListView::PlaceList() {
+  if (list_ == nullptr) return;
+  const RECT client = ClientRect();
+  const int top = listTop_ - ScrollPosition().y;
+  ::MoveWindow(list_, client.left, top, client.right - client.left, std::max<int>(0, client.bottom - top), TRUE);
+}
+
+const PatientId* CCheckListView::SelectedPerson() const {
+  const int row = SelectedRow(list_);
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
+  return rows_[static_cast<std::size_t>(row)].key;
+}
+
+bool CCheckListView::ExecuteCommand(UINT id) {
+  if (id != IDC_EXPORT_CHECK) return CFormViewDPI::ExecuteCommand(id);
+  if (::IsWindowEnabled(Child(IDC_EXPORT_CHECK))) RunExport(host_, ExportKind::WardRound);
+  return true;
+}
+
+HBRUSH CCheckListView::OnCtlColor(HDC dc, HWND control, UINT kind) {
+  switch (kind) {
+    case WM_CTLCOLORDLG:
+      return background_.get();
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      ::SetBkColor(dc, kViewBackground);
+      ::SetTextColor(dc, kind == WM_CTLCOLORSTATIC ? kLabelText : kButtonText);
+      return background_.get();
+    default:
+      return CFormViewDPI::OnCtlColor(dc, control, kind);
+  }
+}
+
+bool CCheckListView::OnNotify(NMHDR& header, LRESULT& result) {
+  const auto cell = [this](std::size_t row, int column) { return WardRoundCell(rows_[row], row, column, sexTexts_); };
+  if (AnswerDisplayInfo(header, list_, rows_.size(), cell)) {
+    result = 0;
+    return true;
+  }
+  return CFormViewDPI::OnNotify(header, result);
+}
+
+void CCheckListView::OnSize(UINT type, int width, int height) {
+  CFormViewDPI::OnSize(type, width, height);
+  PlaceList();
+}
 
 }  // namespace wd

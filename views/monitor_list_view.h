@@ -1,7 +1,14 @@
 #pragma once
-// One person's monitoring records as a table, with the patient form.
+// One person's monitoring records as a table (a virtual list, sorted by time, numbered in
+// display order), with the patient form above it. The form can be collapsed so the list takes
+// the whole view; from here the person's records are exported or their trends opened.
+
+#include <vector>
 
 #include "controls/dpi_form_view.h"
+#include "data/vital_record.h"
+#include "framework/handles.h"
+#include "views/patient_form.h"
 #include "views/person_views.h"
 #include "views/view_host.h"
 
@@ -13,12 +20,37 @@ class CMonitorListView : public CFormViewDPI, public PersonView {
   void SetPerson(const PatientId* key) override;
   const PatientId& Person() const override { return person_; }
 
+  HWND List() const { return list_; }
+  // The records shown, in display order; row i is numbered i + 1.
+  const std::vector<const VitalRecord*>& Rows() const { return rows_; }
+  bool Collapsed() const { return collapsed_; }
+
+  bool ExecuteCommand(UINT id) override;
+
  protected:
   void OnInitialUpdate() override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
+  bool OnNotify(NMHDR& header, LRESULT& result) override;
+  void OnSize(UINT type, int width, int height) override;
 
  private:
+  void SetUpList();
+  void FillList();
+  // The list from `top` (client coordinates) across the client, down to `bottom`.
+  void PlaceList(int top, int bottom);
+  int BottomOf(int controlId) const;
+  void Collapse();
+  void Expand();
+  void ShowTrend();
+
   ViewHost& host_;
   PatientId person_{};
+  PatientFormPanel form_;
+  fw::Font listFont_;
+  HWND list_ = nullptr;
+  std::vector<const VitalRecord*> rows_;
+  SIZE formSize_{};
+  bool collapsed_ = false;
 };
 
 }  // namespace wd
