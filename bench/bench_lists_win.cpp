@@ -1,0 +1,168 @@
+// Opening the monitoring list and the ward-round list in the real main frame, under Wine:
+// the time to create, fill and paint each view at 1,000 and at 65,536 records, their ratio,
+// and the program's memory after opening each. Run by hand on a display (Xvfb will do):
+//
+//   scripts/wine-run.sh build/win/wineprefix build/win/bench/bench_lists_win.exe
+//
+// The register "UserDA.dat" (2,000 persons) is written beside the program, as the program
+// keeps it.
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "app/main_frame.h"
+#include "app/wardDesk_app.h"
+#include "data/patient_register.h"
+#include "tools/monitor-sim/data_generator.h"
+#include "views/check_list_view.h"
+#include "views/monitor_list_view.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kPersons = 2000;
+constexpr int kLargeCount = 65536;
+constexpr int kSmallCount = 1000;
+constexpr int kRuns = 5;
+
+void PumpPending() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+struct Memory {
+  double workingSetMb;
+  double privateMb;
+};
+
+Memory ProcessMemory() {
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                         sizeof counters);
+  return {static_cast<double>(counters.WorkingSetSize) / 1048576.0,
+          static_cast<double>(counters.PrivateUsage) / 1048576.0};
+}
+
+// Rows the current view shows, to be sure the view measured is the view wanted.
+std::size_t RowsShown(wd::CMainFrame& frame) {
+  if (auto* list = dynamic_cast<wd::CMonitorListView*>(frame.CurrentViewWindow())) return list->Rows().size();
+  if (auto* list = dynamic_cast<wd::CCheckListView*>(frame.CurrentViewWindow())) return list->Rows().size();
+  return 0;
+}
+
+// Median milliseconds of opening the view from the home view, painted.
+double TimeOpening(wd::CMainFrame& frame, wd::ViewCode code, const wd::PatientId* person, std::size_t& rows) {
+  std::vector<double> times;
+  for (int run = 0; run < kRuns; ++run) {
+    frame.ShowView(wd::ViewCode::Home, nullptr);
+    PumpPending();
+    const auto start = Clock::now();
+    frame.ShowView(code, person);
+    ::UpdateWindow(frame.CurrentViewWindow()->hwnd());
+    PumpPending();
+    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+  }
+  rows = RowsShown(frame);
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+void Report(const char* what, double ms, std::size_t rows) {
+  const Memory memory = ProcessMemory();
+  std::printf("%-34s %7zu rows  %8.1f ms   working set %6.1f MB, private %6.1f MB\n", what, rows, ms,
+              memory.workingSetMb, memory.privateMb);
+}
+
+// One monitored person with `count` records, one a minute, as the monitor would give them.
+const wd::PatientId* AddMonitoredPerson(wd::PatientStore& store, int count, std::uint64_t seed) {
+  const wd::sim::DataSet data = wd::sim::GenerateDataSet({1, count, 0, seed});
+  auto writer = store.Write();
+  wd::RecordList& list = writer.FindOrCreateRecordList(data.monitoring[0].id);
+  for (const wd::VitalRecord& record : data.monitoring[0].records) writer.AppendRecord(list, record);
+  return writer.FindStoreKey(data.monitoring[0].id);
+}
+
+// Appends ward-round entries [first, last) of the data set to the store.
+void AddWardRounds(wd::PatientStore& store, const wd::sim::DataSet& data, std::size_t first, std::size_t last) {
+  auto writer = store.Write();
+  for (std::size_t i = first; i < last && i < data.wardRound.size(); ++i) {
+    writer.AppendRecord(writer.FindOrCreateRecordList(data.wardRound[i].id), data.wardRound[i].record);
+  }
+}
+
+// Every person of the ward rounds in the register, written in one go.
+std::size_t WriteRegister(const wd::sim::DataSet& data, const std::filesystem::path& folder) {
+  std::unordered_set<wd::PatientId, wd::PatientIdHash> seen;
+  std::vector<std::uint8_t> bytes;
+  for (const wd::sim::WardRoundEntry& entry : data.wardRound) {
+    if (!seen.insert(entry.id).second) continue;
+    const auto& id = entry.id.bytes;
+    wd::PatientInfo info = wd::PatientInfo::Blank(entry.id);
+    info.SetName(std::u16string(u"病人") + static_cast<char16_t>(u'甲' + id[16] % 10));
+    info.sex = id[16] % 2;
+    info.age = 20 + id[15] % 70;
+    info.height = static_cast<std::uint8_t>(150 + id[14] % 40);
+    info.weight = static_cast<std::uint8_t>(45 + id[13] % 50);
+    const wd::PatientInfo::Bytes record = info.ToBytes();
+    bytes.insert(bytes.end(), record.begin(), record.end());
+  }
+  std::ofstream out(wd::RegisterPath(folder), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return seen.size();
+}
+
+}  // namespace
+
+int main() {
+  wd::CwardDeskApp app;
+  if (!app.InitInstance()) {
+    std::fprintf(stderr, "bench_lists_win: the main frame could not be created\n");
+    return 1;
+  }
+  wd::CMainFrame& frame = *app.MainFrame();
+  PumpPending();
+  std::error_code ignored;
+  std::filesystem::remove(wd::RegisterPath(frame.RegisterFolder()), ignored);
+
+  std::printf("bench_lists_win: median of %d openings from the home view (create, fill, paint)\n", kRuns);
+  Report("home view, empty store", 0, 0);
+
+  const wd::PatientId* small = AddMonitoredPerson(frame.Store(), kSmallCount, 7);
+  const wd::PatientId* large = AddMonitoredPerson(frame.Store(), kLargeCount, 8);
+  std::size_t rows = 0;
+  const double smallList = TimeOpening(frame, wd::ViewCode::MonitoringList, small, rows);
+  Report("monitoring list, 1,000 records", smallList, rows);
+  const double largeList = TimeOpening(frame, wd::ViewCode::MonitoringList, large, rows);
+  Report("monitoring list, 65,536 records", largeList, rows);
+
+  // 65,536 ward-round records over 2,000 persons, all in the register; the first 1,000 alone
+  // first (they fall on the first 1,000 persons).
+  const wd::sim::DataSet rounds = wd::sim::GenerateDataSet({kPersons - 1, 0, kLargeCount, 9});
+  const std::size_t registered = WriteRegister(rounds, frame.RegisterFolder());
+  AddWardRounds(frame.Store(), rounds, 0, kSmallCount);
+  const double smallRounds = TimeOpening(frame, wd::ViewCode::WardRoundList, nullptr, rows);
+  Report("ward-round list, 1,000 records", smallRounds, rows);
+  AddWardRounds(frame.Store(), rounds, kSmallCount, kLargeCount);
+  const double largeRounds = TimeOpening(frame, wd::ViewCode::WardRoundList, nullptr, rows);
+  Report("ward-round list, 65,536 records", largeRounds, rows);
+  std::printf("register: %zu persons, %ju bytes\n", registered,
+              static_cast<std::uintmax_t>(std::filesystem::file_size(wd::RegisterPath(frame.RegisterFolder()))));
+
+  std::printf("ratio 65,536 / 1,000: monitoring list %.2f, ward-round list %.2f\n", largeList / smallList,
+              largeRounds / smallRounds);
+  frame.CloseMainWindow();
+  return 0;
+}
