@@ -166,6 +166,31 @@ TEST_F(ShellTest, BothKindsGiveTheWardRoundRowAndAClickOpensTheRightView) {
   EXPECT_EQ(ListCell(list, rows - 1, 1), L"共" + std::to_wstring(stored) + L" 组数据");
   EXPECT_LE(stored, served.wardRound);
 
+  // The header is blue with white separators, and dragging a border with the mouse sizes nothing.
+  const HWND header = ListView_GetHeader(list);
+  ::RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RECT first{};
+  ASSERT_TRUE(Header_GetItemRect(header, 0, &first));
+  EXPECT_EQ(ui_support::ReadWindowPixel(header, first.left + 2, first.top + 2), RGB(0, 50, 183));
+  EXPECT_EQ(ui_support::ReadWindowPixel(header, first.right - 1, (first.top + first.bottom) / 2),
+            RGB(255, 255, 255));
+  const int width = ListView_GetColumnWidth(list, 0);
+  POINT border{first.right - 1, (first.top + first.bottom) / 2};
+  ::ClientToScreen(header, &border);
+  ::SetCursorPos(border.x, border.y);
+  Pump(50);
+  INPUT press[3] = {};
+  for (INPUT& input : press) input.type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_MOVE;
+  press[1].mi.dx = 80;
+  press[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  for (INPUT& input : press) {
+    ::SendInput(1, &input, sizeof(INPUT));
+    Pump(50);
+  }
+  EXPECT_EQ(ListView_GetColumnWidth(list, 0), width);
+
   // A click on a row posts the view code of that row.
   NMITEMACTIVATE click{};
   click.hdr.hwndFrom = list;
@@ -258,6 +283,22 @@ TEST_F(ShellTest, EnglishAndBackWithTheLibraryAndTheRegistryValue) {
   ASSERT_TRUE(WaitFor([&] { return ControlText(ViewControl(IDC_GET_MONITORING)) == L"获取监护数据"; }));
   EXPECT_TRUE(fw::ResourceModule::IsProgramCurrent());
   EXPECT_EQ(LanguageValue(), 1u);
+}
+
+TEST_F(ShellTest, AnEnglishDownloadShowsItsTotalsAndOverview) {
+  StartApp({.englishLibrary = true, .languageKey = true, .language = 0u});
+  StartMonitor(L"--patients 2 --minutes 600 --ward-round 12 --seed 5 --pace 115200");
+  Command(ID_START_COMM);
+  ASSERT_TRUE(WaitFor([&] { return Frame().Download().monitoringTotal > 0; }, 5000));
+  Pump(300);
+  const std::wstring totals = Frame().StatusBar().PaneText(ID_PANE_STATUS_TEXT);
+  EXPECT_EQ(totals.rfind(L"Monitoring: ", 0), 0u) << totals;
+  Screenshot(L"download_in_progress_en");
+  ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::DataOverview; }, 30000));
+  HWND list = Overview()->List();
+  ASSERT_EQ(ListView_GetItemCount(list), 3);
+  EXPECT_EQ(ListCell(list, 2, 0), L"Ward-round data");
+  Screenshot(L"overview_en");
 }
 
 TEST_F(ShellTest, LanguageValueAtStart) {
