@@ -244,6 +244,34 @@ TEST_F(ShellTest, DeviceFailuresTellTheUserAndLeaveThePortClosed) {
   EXPECT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::DataOverview; }, 10000));
 }
 
+TEST_F(ShellTest, EraseAsksForAChoiceThenErasesOnlyTheChosenStore) {
+  StartApp();
+  StartMonitor(L"--patients 2 --minutes 30 --ward-round 6 --seed 9");
+  ASSERT_TRUE(WaitFor([&] { return Enabled(Frame(), ID_CLEAR_DEVICE); }, 1500));
+  Command(ID_CLEAR_MONITOR_CHOICE);
+  Command(ID_CLEAR_CHECK_CHOICE);
+  EXPECT_FALSE(Frame().QueryCommandState(ID_CLEAR_MONITOR_CHOICE).checked);
+  EXPECT_FALSE(Frame().QueryCommandState(ID_CLEAR_CHECK_CHOICE).checked);
+  Command(ID_CLEAR_DEVICE);
+  ASSERT_TRUE(Boxes().WaitForCount(1));
+  EXPECT_EQ(Boxes().Seen()[0].text, L"请选择要删除的数据!");
+
+  Command(ID_CLEAR_MONITOR_CHOICE);  // the monitoring store only
+  Command(ID_CLEAR_DEVICE);
+  ASSERT_TRUE(Boxes().WaitForCount(2, 10000));
+  EXPECT_EQ(Boxes().Seen()[1].text, L"成功删除");
+  EXPECT_FALSE(Frame().Download().portOpen);
+
+  // What is left on the monitor: ward rounds only.
+  Command(ID_START_COMM);
+  ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::DataOverview; }, 20000));
+  HWND list = Overview()->List();
+  ASSERT_EQ(ListView_GetItemCount(list), 1);
+  EXPECT_EQ(ListCell(list, 0, 0), L"查房数据");
+  EXPECT_EQ(ListCell(list, 0, 1), L"共6 组数据");
+  EXPECT_EQ(Boxes().Seen().size(), 2u);
+}
+
 TEST_F(ShellTest, HistoryBackTwiceThenANewViewDropsForward) {
   StartApp();
   Command(ID_SHOW_MONITOR_LIST);
