@@ -1,6 +1,9 @@
 #include "views/check_list_view.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "framework/gdi_objects.h"
 #include "framework/resource_module.h"
@@ -37,6 +40,10 @@ constexpr std::array<ListColumn, kWardRoundColumnCount> kColumns = {{
     {IDS_COL_RESPIRATION, nullptr, 60},
 }};
 
+constexpr int kIdColumn = 1;
+constexpr int kDateColumn = 2;
+constexpr int kSexColumn = 5;
+
 constexpr COLORREF kLabelText = RGB(127, 127, 127);
 constexpr COLORREF kButtonText = RGB(255, 255, 255);
 
@@ -53,7 +60,7 @@ void CCheckListView::OnInitialUpdate() {
   if (list_ != nullptr) {
     StyleDataList(list_, listFont_.get());
     InsertListColumns(list_, kColumns, LVCFMT_LEFT);
-    WidenIdColumn();
+    FitColumnsToTexts();
     listTop_ = RectInForm(hwnd(), list_).top + ScrollPosition().y;
   }
   ::SetDlgItemTextW(hwnd(), IDC_CHECK_UNITS,
@@ -63,13 +70,25 @@ void CCheckListView::OnInitialUpdate() {
   ::EnableWindow(Child(IDC_EXPORT_CHECK), !rows_.empty());
 }
 
-// The id is how the user tells persons apart: its column is wide enough for 18 characters in
-// the list's font, never narrower than designed.
-void CCheckListView::WidenIdColumn() const {
-  constexpr int kIdColumn = 1;
+// A column is never narrower than designed, but wide enough for its title and for the longest
+// text it can hold where that is known: the 18-character id, a two-digit month and day, and the
+// sex in the current language ("Female" does not fit the designed 60 pixels).
+void CCheckListView::FitColumnsToTexts() const {
   constexpr int kCellMargin = 16;
-  const int needed = ListView_GetStringWidth(list_, L"00000000000000000X") + kCellMargin;
-  if (needed > kColumns[kIdColumn].width) ListView_SetColumnWidth(list_, kIdColumn, needed);
+  for (int column = 0; column < kWardRoundColumnCount; ++column) {
+    const ListColumn& designed = kColumns[static_cast<std::size_t>(column)];
+    std::vector<std::wstring> texts = {designed.title != 0 ? fw::LoadStringResource(designed.title)
+                                                           : std::wstring(designed.literal)};
+    if (column == kIdColumn) texts.emplace_back(L"00000000000000000X");
+    if (column == kDateColumn) texts.emplace_back(L"0000-00-00");
+    if (column == kSexColumn) {
+      texts.push_back(Widen(sexTexts_.male));
+      texts.push_back(Widen(sexTexts_.female));
+    }
+    int needed = 0;
+    for (const std::wstring& text : texts) needed = std::max(needed, ListView_GetStringWidth(list_, text.c_str()));
+    if (needed + kCellMargin > designed.width) ListView_SetColumnWidth(list_, column, needed + kCellMargin);
+  }
 }
 
 void CCheckListView::FillList() {

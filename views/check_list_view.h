@@ -33,7 +33,7 @@ class CCheckListView : public CFormViewDPI, public PersonPicker {
   void OnSize(UINT type, int width, int height) override;
 
  private:
-  void WidenIdColumn() const;
+  void FitColumnsToTexts() const;
   void FillList();
   void PlaceList();
 
