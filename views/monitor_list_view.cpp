@@ -101,6 +101,10 @@ void CMonitorListView::Collapse() {
     if (id != IDC_MONITOR_LIST && id != IDC_EXPAND_FORM) ::ShowWindow(child, SW_HIDE);
   }
   collapsed_ = true;
+  // Nothing is left below the list to scroll to: the view drops its bars.
+  expandedSize_ = TotalSize();
+  ScrollToPosition(POINT{0, 0});
+  SetScrollSizes(SIZE{1, 1});
   PlaceList(BottomOf(IDC_EXPAND_FORM) + kGapBelowButton, ClientRect().bottom);
   ::ShowWindow(Child(IDC_EXPAND_FORM), SW_SHOW);
   ::SetFocus(Child(IDC_EXPAND_FORM));
@@ -111,6 +115,7 @@ void CMonitorListView::Expand() {
     ::ShowWindow(child, ::GetDlgCtrlID(child) == IDC_EXPAND_FORM ? SW_HIDE : SW_SHOW);
   }
   collapsed_ = false;
+  SetScrollSizes(expandedSize_);
   PlaceList(BottomOf(IDC_COLLAPSE_FORM) + kGapBelowButton, ClientRect().bottom);
   ::SetFocus(Child(IDC_COLLAPSE_FORM));
 }

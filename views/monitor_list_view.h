@@ -50,6 +50,7 @@ class CMonitorListView : public CFormViewDPI, public PersonView {
   HWND list_ = nullptr;
   std::vector<const VitalRecord*> rows_;
   SIZE formSize_{};
+  SIZE expandedSize_{};  // the scroll sizes while the form is shown
   bool collapsed_ = false;
 };
 
