@@ -52,8 +52,9 @@ Memory ProcessMemory() {
   counters.cb = sizeof counters;
   ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                          sizeof counters);
-  return {static_cast<double>(counters.WorkingSetSize) / 1048576.0,
-          static_cast<double>(counters.PrivateUsage) / 1048576.0};
+  // Wine leaves PrivateUsage at zero; the page-file usage is the same commit charge there.
+  const SIZE_T privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+  return {static_cast<double>(counters.WorkingSetSize) / 1048576.0, static_cast<double>(privateBytes) / 1048576.0};
 }
 
 // Rows the current view shows, to be sure the view measured is the view wanted.
