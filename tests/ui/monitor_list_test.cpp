@@ -136,6 +136,10 @@ TEST_F(MonitorListTest, TrendButtonOpensTheTrendOfTheStoresOwnCopyOfThePerson) {
   Command(ID_SHOW_MONITOR_LIST);
   ASSERT_EQ(Frame().CurrentViewCode(), ViewCode::MonitoringList);
   EXPECT_EQ(View()->Person(), kPerson);
+  // The ribbon's trend command from the list takes the list's person too.
+  Command(ID_SHOW_TREND);
+  ASSERT_EQ(Frame().CurrentViewCode(), ViewCode::Trend);
+  EXPECT_EQ(Frame().History().Current()->person, StoreKey(Frame().Store(), kPerson));
 }
 
 TEST_F(MonitorListTest, CollapseGivesTheListTheViewAndExpandRestoresEveryControl) {
