@@ -1,5 +1,6 @@
 #include "views/logic/trend_plan.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace wd {
@@ -71,6 +72,7 @@ std::string HourLabelText(const VitalRecord& r) {
 
 TrendPlan PlanTrendChart(TrendChartKind kind, const RecordList* list, int recordCount) {
   TrendPlan plan;
+  recordCount = std::max(recordCount, 0);
   plan.bitmapWidth = recordCount + 50;
   plan.gridRight = recordCount;
   if (list == nullptr) return plan;
@@ -80,11 +82,14 @@ TrendPlan PlanTrendChart(TrendChartKind kind, const RecordList* list, int record
   CurveCursor cursors[2];
   for (const VitalRecord& record : *list) {
     if (!record.IsMonitoring()) continue;
+    if (plan.recordCount == recordCount) break;
+    const int recordIndex = plan.recordCount++;
     for (int c = 0; c < curves; ++c) {
       CurveCursor& cursor = cursors[c];
       const int y = MapTrendValue(kind, ValueOf(kind, record, c));
       if (cursor.x == 0 && cursor.previousY == 0) {
         cursor.previousY = y;
+        plan.firstRecord[c] = recordIndex + 1;
         continue;
       }
       if (c == 0 && cursor.x % 60 == 0) plan.labels.push_back({cursor.x, HourLabelText(record)});

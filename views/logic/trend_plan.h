@@ -51,12 +51,18 @@ struct TrendPlan {
   int bitmapWidth = 50;  // N + 50
   int gridRight = 0;     // grid lines run from 0 to N
   std::array<std::vector<Segment>, 2> curves;  // [0] the labelled curve (systolic for NIBP)
-  std::vector<HourLabel> labels;
+  std::vector<HourLabel> labels;  // labels[k] stands at column 60 k, before curve 0's segment there
+  // Segment i of curve c comes from monitoring record firstRecord[c] + i. Drawing in record
+  // order (curve 0, then curve 1, of each record) keeps which pen wins where the curves touch.
+  std::array<int, 2> firstRecord{};
+  int recordCount = 0;  // monitoring records walked
 };
 
-// Walks the list's monitoring records in order (ward-round records leave no gap): the first
-// record only fixes where the curve starts, every later one adds one pixel column, and every
-// 60th column gets an hour label. A previous y of 0 at column 0 counts as "no point yet".
+// Walks the list's first `recordCount` monitoring records in order (ward-round records leave no
+// gap; records added after the count are not charted, so the curve matches the bitmap width and
+// the time span the view shows): the first record only fixes where the curve starts, every
+// later one adds one pixel column, and every 60th column gets an hour label. A previous y of 0
+// at column 0 counts as "no point yet".
 TrendPlan PlanTrendChart(TrendChartKind kind, const RecordList* list, int recordCount);
 
 // "19-6-24 9:5": year byte as stored (not + 2000), nothing padded.
