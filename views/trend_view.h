@@ -1,8 +1,12 @@
 #pragma once
-// One person's trend charts (SpO2, pulse rate, NIBP), with the patient form.
+// One person's trends: the patient form at the top, the time span of the monitoring records,
+// and the SpO2, pulse-rate and NIBP charts under it, moved together by the time bar an hour a
+// step. The view's own bars scroll the form and the charts as one page.
 
 #include "controls/dpi_form_view.h"
+#include "views/patient_form.h"
 #include "views/person_views.h"
+#include "views/trend_chart_panel.h"
 #include "views/view_host.h"
 
 namespace wd {
@@ -13,12 +17,34 @@ class CTrendView : public CFormViewDPI, public PersonView {
   void SetPerson(const PatientId* key) override;
   const PatientId& Person() const override { return person_; }
 
+  bool ExecuteCommand(UINT id) override;
+
+  // What the initial update found: the person's monitoring records and where the charts start.
+  int RecordCount() const { return recordCount_; }
+  int ChartTop() const { return chartTop_; }
+  TrendChartPanel& Charts() { return charts_; }
+
  protected:
   void OnInitialUpdate() override;
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
+  void OnScrollBarControl(UINT message, UINT code, int position, HWND scrollBar) override;
 
  private:
+  // Fits the form to the client's width and gives the view its height; the charts' width.
+  int LayOutPage(SIZE formSize);
+  // Finds the person's records, shows their span and hands them to the charts.
+  void ShowRecords(int chartWidth);
+  void ShowTable();
+  void Collapse();
+  void Expand();
+  bool IsChart(HWND control) const;
+
   ViewHost& host_;
   PatientId person_{};
+  PatientFormPanel form_;
+  TrendChartPanel charts_;
+  int chartTop_ = 0;
+  int recordCount_ = 0;
 };
 
 }  // namespace wd
