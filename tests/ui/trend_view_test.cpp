@@ -259,6 +259,48 @@ TEST_F(TrendViewTest, OpensFromTheMonitoringListAndGoesBackToIt) {
   Command(ID_SHOW_TREND);
   ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::Trend; }));
   EXPECT_EQ(Trend()->Person(), *person);
+  // And the ribbon's list command the trend view's person.
+  Command(ID_SHOW_MONITOR_LIST);
+  ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::MonitoringList; }));
+  list = dynamic_cast<CMonitorListView*>(Frame().CurrentViewWindow());
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->Person(), *person);
+}
+
+TEST_F(TrendViewTest, SixtyFiveThousandRecordsOpenAndScrollToTheEnd) {
+  StartApp();
+  const PatientId* person = AddMonitoredPerson(65536, 13);
+  CTrendView& view = OpenTrend(person);
+  EXPECT_EQ(view.RecordCount(), 65536);
+  for (CTrendChart* chart : view.Charts().Charts()) EXPECT_TRUE(chart->HasPicture());
+  int minimum = 0;
+  int maximum = 0;
+  ::GetScrollRange(view.Charts().TimeBar(), SB_CTL, &minimum, &maximum);
+  const int chartWidth = view.ClientRect().right - 40;
+  EXPECT_EQ(maximum, (65536 + 100 - chartWidth) / 60 + 1);
+  // The last hours a step at a time, as the arrow button gives them, then past the end.
+  TimeScroll(view, SB_THUMBPOSITION, maximum - 30);
+  for (int step = 0; step < 40; ++step) TimeScroll(view, SB_LINERIGHT);
+  EXPECT_EQ(BarPosition(view), maximum);
+  ExpectOffsets(view, maximum * 60);
+  view.ScrollToPosition(POINT{0, view.ChartTop() + 750});  // the NIBP chart on screen
+  Pump(20);
+  // The NIBP chart's last columns hold the curve's end: some pixel in the picture's rows
+  // between the grid's right end and the white beyond is neither white nor grid.
+  CTrendChart& nibp = view.Charts().Chart(2);
+  const auto image = ui_support::CaptureWindow(nibp.hwnd());
+  ASSERT_TRUE(image.has_value());
+  const int lastColumn = 50 + 65535 - maximum * 60;
+  int curvePixels = 0;
+  int pastTheEnd = 0;
+  for (int y = image->height - 290; y < image->height - 50; ++y) {
+    const COLORREF c = image->At(lastColumn - 5, y);
+    curvePixels += c != RGB(255, 255, 255) && c != 0xD5D5D5;
+    pastTheEnd += image->At(lastColumn + 10, y) != RGB(255, 255, 255);
+  }
+  EXPECT_GT(curvePixels, 0);
+  EXPECT_EQ(pastTheEnd, 0);  // the spare columns after the last record
+  EXPECT_TRUE(Boxes().Seen().empty());
 }
 
 TEST_F(TrendViewTest, SavesTheFormAndRefusesWhatTheRegisterCannotHold) {
