@@ -3,15 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <memory>
-
 #include "data/patient_store.h"
-#include "framework/gui_object_counter.h"
 #include "tests/framework/test_host.h"
 #include "tests/ui_support/message_box_watcher.h"
 #include "tests/ui_support/message_pump.h"
 #include "tests/ui_support/window_capture.h"
-#include "views/logic/trend_tiles.h"
 #include "views/trend_charts.h"
 
 namespace wd {
@@ -229,31 +225,6 @@ TEST(TrendChart, PictureThatCannotBeMadeIsReportedAndLeavesAnEmptyPlot) {
   EXPECT_FALSE(detached.BuildTrendBitmap(records.store));
   ASSERT_TRUE(boxes.WaitForCount(2));
   EXPECT_EQ(boxes.Seen()[1].text, L"GetDC Failed!");
-}
-
-TEST(TrendChart, SixtyFiveThousandRecordsBuildAndScrollToTheEnd) {
-  ui_support::MessageBoxWatcher boxes;
-  Records records(65536);
-  HostedChart<CTrendNIBP> nibp;
-  ASSERT_TRUE(nibp.Build(records));
-  EXPECT_EQ(nibp.chart.TileCount(), TileSpans(65536 + 50, kTrendTileWidth).size());
-  const int last = *TimeScrollMaximum(65536, kChartWidth) * 60;
-  const auto image = nibp.Show(last);
-  // The last record's column is on screen with the curve drawn up to it.
-  EXPECT_EQ(image.At(WindowX(65534, last), WindowY(TrendChartKind::Nibp, 176)), kDiastolicPen);
-  EXPECT_EQ(image.At(WindowX(65600, last), WindowY(TrendChartKind::Nibp, 176)), kWhite);
-  EXPECT_TRUE(boxes.Seen().empty());
-}
-
-TEST(TrendChart, GdiObjectsReturnToTheBaseline) {
-  Records records(5000);
-  const long before = fw::GuiObjectCounter::LiveTotal();
-  for (int cycle = 0; cycle < 20; ++cycle) {
-    auto chart = std::make_unique<HostedChart<CTrendNIBP>>();
-    ASSERT_TRUE(chart->Build(records));
-    chart->Show(cycle * 60);
-  }
-  EXPECT_EQ(fw::GuiObjectCounter::LiveTotal(), before);
 }
 
 }  // namespace
