@@ -4,7 +4,7 @@
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 prefix=$1; shift
-[[ -f "$prefix/.wd-ready" ]] || "$here/wine-prefix.sh" "$prefix"
+"$here/wine-prefix.sh" "$prefix"  # quick once the prefix is ready
 export WINEPREFIX=$(realpath "$prefix") WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=${WINEDEBUG:--all}
 exec wine "$@"

@@ -186,7 +186,9 @@ TEST_F(FormViewTest, TheDialogColourHookPaintsTheFormBackground) {
     ASSERT_TRUE(form.Create(host.hwnd(), fw::kPaneFirstId, RECT{0, 0, 600, 500}, WS_CHILD | WS_VISIBLE));
     form.Redraw();
     ui_support::PumpMessagesFor(50);
-    const auto pixel = ui_support::ReadWindowPixel(form.hwnd(), 590, 250);
+    RECT client{};
+    ::GetClientRect(form.hwnd(), &client);  // without the scroll bars a large font may bring
+    const auto pixel = ui_support::ReadWindowPixel(form.hwnd(), client.right - 5, 250);
     ASSERT_TRUE(pixel.has_value());
     EXPECT_EQ(*pixel, kViewBackground);
 }

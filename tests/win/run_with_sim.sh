@@ -9,7 +9,7 @@ if [[ ! -x $sim ]]; then
   echo "skipped: no native monitor-sim at $sim (build the native tree first)"
   exit 77
 fi
-[[ -f "$prefix/.wd-ready" ]] || "$root/scripts/wine-prefix.sh" "$prefix"
+"$root/scripts/wine-prefix.sh" "$prefix"
 mkdir -p "$prefix/dosdevices"
 link="$prefix/dosdevices/com7"
 log=$(mktemp)
