@@ -4,8 +4,9 @@
 # that the Wine prefix sees as COM7, announced as \Device\VCP0 in the serial-device table.
 #
 # With a display, the program opens on it; close it to end. Without one, it runs on Xvfb,
-# saves a screenshot of the home view, starts a download from the ribbon, saves one of the
-# data overview, and prints where the pictures are.
+# saves a screenshot of the home view, starts a download from the ribbon, saves ones of the
+# data overview, of the first patient's minute list and of their trend charts, and prints where
+# the pictures are.
 set -euo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
@@ -59,10 +60,19 @@ for _ in $(seq 150); do
 done
 sleep 3  # the first paint, and the presence poll finding COM7
 import -window root "$screens/home.png"
-# "获取监护数据" on the home view: monitoring data of every patient.
-xdotool mousemove 160 285 click 1
+# The ribbon's "开始通讯": monitoring and ward-round data of every patient.
+xdotool mousemove 511 80 click 1
 sleep 8
 import -window root "$screens/overview.png"
+# The first patient's minute list, then the trend charts from the ribbon.
+xdotool mousemove 120 190 click 1
+sleep 2
+import -window root "$screens/monitoring_list.png"
+xdotool mousemove 295 80 click 1
+xdotool mousemove 1200 700   # off the ribbon, so no tooltip covers it
+sleep 3
+import -window root "$screens/trend.png"
 xdotool mousemove 1258 15 click 1   # the close box
 sleep 1
-echo "Screenshots: $screens/home.png (home view), $screens/overview.png (data overview after a download)"
+echo "Screenshots in $screens: home.png (home view), overview.png (data overview after a" \
+     "download), monitoring_list.png (a patient's minutes), trend.png (their trend charts)"
