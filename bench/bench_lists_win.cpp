@@ -8,7 +8,6 @@
 // keeps it.
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +19,7 @@
 
 #include "app/main_frame.h"
 #include "app/wardDesk_app.h"
+#include "bench/win_bench_support.h"
 #include "data/patient_register.h"
 #include "tools/monitor-sim/data_generator.h"
 #include "views/check_list_view.h"
@@ -27,35 +27,14 @@
 
 namespace {
 
+using wd::bench::AddMonitoredPerson;
+using wd::bench::PumpPending;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kPersons = 2000;
 constexpr int kLargeCount = 65536;
 constexpr int kSmallCount = 1000;
 constexpr int kRuns = 5;
-
-void PumpPending() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
-
-struct Memory {
-  double workingSetMb;
-  double privateMb;
-};
-
-Memory ProcessMemory() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-  // Wine leaves PrivateUsage at zero; the page-file usage is the same commit charge there.
-  const SIZE_T privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-  return {static_cast<double>(counters.WorkingSetSize) / 1048576.0, static_cast<double>(privateBytes) / 1048576.0};
-}
 
 // Rows the current view shows, to be sure the view measured is the view wanted.
 std::size_t RowsShown(wd::CMainFrame& frame) {
@@ -82,18 +61,9 @@ double TimeOpening(wd::CMainFrame& frame, wd::ViewCode code, const wd::PatientId
 }
 
 void Report(const char* what, double ms, std::size_t rows) {
-  const Memory memory = ProcessMemory();
-  std::printf("%-34s %7zu rows  %8.1f ms   working set %6.1f MB, private %6.1f MB\n", what, rows, ms,
-              memory.workingSetMb, memory.privateMb);
-}
-
-// One monitored person with `count` records, one a minute, as the monitor would give them.
-const wd::PatientId* AddMonitoredPerson(wd::PatientStore& store, int count, std::uint64_t seed) {
-  const wd::sim::DataSet data = wd::sim::GenerateDataSet({1, count, 0, seed});
-  auto writer = store.Write();
-  wd::RecordList& list = writer.FindOrCreateRecordList(data.monitoring[0].id);
-  for (const wd::VitalRecord& record : data.monitoring[0].records) writer.AppendRecord(list, record);
-  return writer.FindStoreKey(data.monitoring[0].id);
+  const wd::bench::ProcessMemory memory = wd::bench::MeasureProcessMemory();
+  std::printf("%-34s %7zu rows  %8.1f ms   working set %6.1f MB, commit %6.1f MB\n", what, rows, ms,
+              memory.workingSetMb, memory.commitMb);
 }
 
 // Appends ward-round entries [first, last) of the data set to the store.

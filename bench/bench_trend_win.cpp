@@ -8,7 +8,6 @@
 // A message box (a picture that could not be made, say) is answered and counted, not waited on.
 
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,12 +16,15 @@
 
 #include "app/main_frame.h"
 #include "app/wardDesk_app.h"
+#include "bench/win_bench_support.h"
 #include "tests/ui_support/message_box_watcher.h"
 #include "tools/monitor-sim/data_generator.h"
 #include "views/trend_view.h"
 
 namespace {
 
+using wd::bench::AddMonitoredPerson;
+using wd::bench::PumpPending;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kSmallCount = 1000;
@@ -31,29 +33,6 @@ constexpr int kRuns = 5;
 
 double MillisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void PumpPending() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
-}
-
-double WorkingSetMb() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-  return static_cast<double>(counters.WorkingSetSize) / 1048576.0;
-}
-
-const wd::PatientId* AddMonitoredPerson(wd::PatientStore& store, int count, std::uint64_t seed) {
-  const wd::sim::DataSet data = wd::sim::GenerateDataSet({1, count, 0, seed});
-  auto writer = store.Write();
-  wd::RecordList& list = writer.FindOrCreateRecordList(data.monitoring[0].id);
-  for (const wd::VitalRecord& record : data.monitoring[0].records) writer.AppendRecord(list, record);
-  return writer.FindStoreKey(data.monitoring[0].id);
 }
 
 wd::CTrendView* TrendView(wd::CMainFrame& frame) {
@@ -107,7 +86,7 @@ bool AllPictures(wd::CTrendView& view) {
 void Report(const char* what, wd::CTrendView& view, double openMs, const ScrollRun& scroll) {
   std::printf("%-20s %6d records, charts %d px wide: open %7.1f ms, pictures %s, working set %6.1f MB\n", what,
               view.RecordCount(), static_cast<int>(view.ClientRect().right - 40), openMs, AllPictures(view) ? "yes" : "NO",
-              WorkingSetMb());
+              wd::bench::MeasureProcessMemory().workingSetMb);
   if (scroll.steps == 0) {
     std::printf("%-20s all columns fit: no time bar to scroll\n", "");
   } else {
@@ -129,7 +108,7 @@ int main() {
   PumpPending();
   std::printf("bench_trend_win: median of %d openings from the home view (create, draw the pictures, paint)\n",
               kRuns);
-  std::printf("%-24s working set %6.1f MB\n", "home view, empty store", WorkingSetMb());
+  std::printf("%-24s working set %6.1f MB\n", "home view, empty store", wd::bench::MeasureProcessMemory().workingSetMb);
 
   const wd::PatientId* small = AddMonitoredPerson(frame.Store(), kSmallCount, 7);
   const wd::PatientId* large = AddMonitoredPerson(frame.Store(), kLargeCount, 8);
