@@ -1,5 +1,7 @@
 #include "views/trend_chart.h"
 
+#include <utility>
+
 #include "framework/device_context.h"
 #include "framework/gdi_objects.h"
 #include "framework/message_box.h"
@@ -28,7 +30,7 @@ bool CTrendChart::BuildTrendBitmap(const PatientStore& store) {
     const PatientStore::Reader reader = store.Read();
     plan = PlanTrendChart(kind_, records_, recordCount_);
   }
-  const fw::Font labelFont = fw::CreatePointFont(kLabelFontTenths, kChartFace);
+  fw::Font labelFont = fw::CreatePointFont(kLabelFontTenths, kChartFace);
 
   SurfaceError error = SurfaceError::None;
   {
@@ -47,7 +49,7 @@ bool CTrendChart::BuildTrendBitmap(const PatientStore& store) {
     case SurfaceError::Bitmap: ReportFailure(L"Create bitmap failed!"); return false;
     case SurfaceError::None: break;
   }
-  surface_.Draw(plan, kind_, labelFont.get());
+  surface_.SetContent(std::move(plan), kind_, std::move(labelFont));
   return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The trend charts' common base: a static control of the trend view's form, taken over by
 // subclassing, that draws one person's monitoring records as a curve over time, one pixel
-// column per record. The curve is drawn once into an off-screen picture; a paint draws the
+// column per record. The curve is planned once for an off-screen picture; a paint draws the
 // fixed parts (title, value axis, legend) and copies the visible slice of the picture.
 
 #include <windows.h>
@@ -18,7 +18,8 @@ class CTrendChart : public fw::Window {
   // The person's records (not owned; the store keeps them in place while the window lives) and
   // the number of monitoring records among them. Null: the chart shows its grid only.
   void SetData(const RecordList* list, int recordCount);
-  // Draws the whole curve once. The list is read under the store's lock, which is released
+  // Plans the whole curve once and prepares its picture (tiles are drawn as paints first need
+  // them, from the plan alone). The list is read under the store's lock, which is released
   // before anything is drawn or reported, so the caller must not hold an access to the store.
   // Failures ("GetDC Failed!", "Create dc failed!", "Create bitmap failed!") are shown in a
   // message box and leave the plot area empty; the result says whether a picture exists.

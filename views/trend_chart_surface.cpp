@@ -1,6 +1,7 @@
 #include "views/trend_chart_surface.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/gdi_objects.h"
 #include "views/text_format.h"
@@ -47,41 +48,65 @@ SurfaceError TrendSurface::Create(HDC reference, int width, int height,
   if (!dc_) return SurfaceError::DeviceContext;
 
   spans_ = TileSpans(width, options.tileWidth);
-  tiles_.reserve(spans_.size());
-  for (const ColumnSpan& span : spans_) {
-    fw::Bitmap tile = CreateTile(reference, span.width, height, options.backing);
-    if (!tile) {
+  const std::size_t count = std::min(spans_.size(), static_cast<std::size_t>(std::max(1, options.tilesHeld)));
+  const int tileWidth = spans_.front().width;  // the widest: only the last one is narrower
+  held_.resize(count);
+  for (HeldTile& held : held_) {
+    held.bitmap = CreateTile(reference, tileWidth, height, options.backing);
+    if (!held.bitmap) {
       Reset();
       return SurfaceError::Bitmap;
     }
-    fw::SelectionGuard selected(dc_.get(), tile.get());
-    const RECT all{0, 0, span.width, height};
-    ::FillRect(dc_.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    tiles_.push_back(std::move(tile));
   }
   height_ = height;
   return SurfaceError::None;
 }
 
 void TrendSurface::Reset() {
-  tiles_.clear();
+  held_.clear();
   spans_.clear();
   dc_ = fw::MemoryDc();
   height_ = 0;
+  uses_ = 0;
 }
 
-void TrendSurface::Draw(const TrendPlan& plan, TrendChartKind kind, HFONT labelFont) {
-  for (std::size_t i = 0; i < tiles_.size(); ++i) DrawTile(i, plan, kind, labelFont);
+void TrendSurface::SetContent(TrendPlan plan, TrendChartKind kind, fw::Font labelFont) {
+  plan_ = std::move(plan);
+  kind_ = kind;
+  labelFont_ = std::move(labelFont);
+  for (HeldTile& held : held_) {
+    if (held.tile != kNoTile) DrawTile(held.tile, held.bitmap.get());
+  }
+}
+
+HBITMAP TrendSurface::Hold(std::size_t tile) {
+  HeldTile* chosen = &held_.front();
+  for (HeldTile& held : held_) {
+    if (held.tile == tile) {
+      chosen = &held;
+      break;
+    }
+    if (held.lastUse < chosen->lastUse) chosen = &held;
+  }
+  chosen->lastUse = ++uses_;
+  if (chosen->tile != tile) {
+    chosen->tile = tile;
+    DrawTile(tile, chosen->bitmap.get());
+  }
+  return chosen->bitmap.get();
 }
 
 // Draws, in the plan's order, everything that can reach the tile, in picture coordinates
 // shifted by the tile's left edge; GDI clips the rest.
-void TrendSurface::DrawTile(std::size_t index, const TrendPlan& plan, TrendChartKind kind,
-                            HFONT labelFont) {
+void TrendSurface::DrawTile(std::size_t index, HBITMAP into) {
   const HDC dc = dc_.get();
+  const TrendPlan& plan = plan_;
+  const TrendChartKind kind = kind_;
   const int left = spans_[index].left;
   const TrendChartLayout& layout = LayoutOf(kind);
-  fw::SelectionGuard bitmap(dc, tiles_[index].get());
+  fw::SelectionGuard bitmap(dc, into);
+  const RECT all{0, 0, spans_[index].width, height_};
+  ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
 
   const fw::Pen gridPen = fw::CreateSolidPen(1, kGridColour);
   const std::array<COLORREF, 2> colours = CurveColours(kind);
@@ -93,7 +118,7 @@ void TrendSurface::DrawTile(std::size_t index, const TrendPlan& plan, TrendChart
     ::LineTo(dc, plan.gridRight - left, y);
   }
 
-  fw::SelectionGuard font(dc, labelFont);
+  fw::SelectionGuard font(dc, labelFont_.get());
   const RecordRange records = RecordsReaching(plan, left, left + spans_[index].width);
   for (int record = records.begin; record < records.end; ++record) {
     for (int c = 0; c < layout.curveCount; ++c) {
@@ -121,9 +146,11 @@ void TrendSurface::DrawTile(std::size_t index, const TrendPlan& plan, TrendChart
   }
 }
 
-void TrendSurface::CopySlice(HDC target, int scrollOffset, int destX, int destY, int width) const {
+void TrendSurface::CopySlice(HDC target, int scrollOffset, int destX, int destY, int width) {
+  if (held_.empty()) return;
   for (const SliceCopy& copy : SliceCopies(spans_, scrollOffset, destX, width)) {
-    fw::SelectionGuard selected(dc_.get(), tiles_[copy.tile].get());
+    const HBITMAP tile = Hold(copy.tile);
+    fw::SelectionGuard selected(dc_.get(), tile);
     ::BitBlt(target, copy.destX, destY, copy.width, height_, dc_.get(), copy.sourceX, 0, SRCCOPY);
   }
 }

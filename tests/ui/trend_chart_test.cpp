@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "data/patient_store.h"
+#include "framework/gui_object_counter.h"
 #include "tests/framework/test_host.h"
 #include "tests/ui_support/message_box_watcher.h"
 #include "tests/ui_support/message_pump.h"
@@ -156,13 +157,14 @@ void ExpectTilesMatchOneBitmap(int records) {
   Records data(records, Crossing);
   HostedChart<Chart> single;
   HostedChart<Chart> tiled;
-  single.chart.SetSurfaceOptions({1 << 20, TrendSurfaceOptions::Backing::Compatible});
-  tiled.chart.SetSurfaceOptions({64, TrendSurfaceOptions::Backing::DibSection});
+  single.chart.SetSurfaceOptions({.tileWidth = 1 << 20, .backing = TrendSurfaceOptions::Backing::Compatible});
+  // Fewer tiles held than a paint needs: tiles are drawn again within one paint and between.
+  tiled.chart.SetSurfaceOptions({.tileWidth = 64, .tilesHeld = 3, .backing = TrendSurfaceOptions::Backing::DibSection});
   ASSERT_TRUE(single.Build(data));
   ASSERT_TRUE(tiled.Build(data));
   EXPECT_EQ(single.chart.TileCount(), 1u);
   EXPECT_GT(tiled.chart.TileCount(), 5u);
-  for (int offset : {0, 60, 120, 180, 240}) {
+  for (int offset : {0, 60, 120, 180, 240, 0}) {
     const auto expected = single.Show(offset);
     const auto actual = tiled.Show(offset);
     ASSERT_EQ(expected.pixels.size(), actual.pixels.size());
@@ -176,6 +178,23 @@ TEST(TrendChart, TiledPictureIsPixelIdenticalToOneBitmap) {
   ExpectTilesMatchOneBitmap<CTrendNIBP>(400);
   ExpectTilesMatchOneBitmap<CTrendSPO2>(400);
   ExpectTilesMatchOneBitmap<CTrendPR>(400);
+}
+
+TEST(TrendChart, ALongPictureHoldsAFewTilesAndDrawsThemAgainTheSame) {
+  Records data(65536);
+  HostedChart<CTrendSPO2> spo2;
+  const long bitmapsBefore = fw::GuiObjectCounter::Live(fw::GuiObjectKind::Bitmap);
+  ASSERT_TRUE(spo2.Build(data));
+  EXPECT_EQ(spo2.chart.TileCount(), 17u);  // 65,586 columns in tiles of 4,096
+  EXPECT_EQ(fw::GuiObjectCounter::Live(fw::GuiObjectKind::Bitmap) - bitmapsBefore, 4);
+  const auto first = spo2.Show(0);
+  EXPECT_EQ(first.At(WindowX(30), WindowY(TrendChartKind::Spo2, 16)), kSpo2Pen);
+  for (int offset = 0; offset < 65536; offset += 4096 * 3) spo2.Show(offset);  // every tile drawn, the first ones evicted
+  const auto last = spo2.Show(65536 - 800);
+  EXPECT_EQ(last.At(WindowX(65535, 65536 - 800), WindowY(TrendChartKind::Spo2, 16)), kSpo2Pen);
+  const auto again = spo2.Show(0);
+  EXPECT_EQ(again.pixels, first.pixels);
+  EXPECT_EQ(fw::GuiObjectCounter::Live(fw::GuiObjectKind::Bitmap) - bitmapsBefore, 4);
 }
 
 TEST(TrendChart, NibpDrawsBothCurvesAndTheLegend) {
