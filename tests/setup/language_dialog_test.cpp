@@ -189,7 +189,7 @@ TEST(LanguageDialog, EnglishDialogHasItsIconAboutBoxAndMinimisedPicture) {
         }
 
         PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        for (int i = 0; i < 100 && !minimised; ++i, Sleep(20))
+        for (int i = 0; i < 250 && !minimised; ++i, Sleep(20))  // slow when the machine is busy
           minimised = IsIconic(window) != FALSE;
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
