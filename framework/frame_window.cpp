@@ -8,13 +8,13 @@ bool FrameWindow::CreateFrame(const std::wstring& title, DWORD style, DWORD exSt
                               const ClassLook& look) {
     const std::wstring className = RegisterPrivateClass(look);
     if (className.empty()) return false;
-    WindowSpec spec;
-    spec.className = className.c_str();
-    spec.title = title.c_str();
-    spec.style = style | WS_CLIPCHILDREN;
-    spec.exStyle = exStyle;
-    spec.rect = rect;
-    return Create(spec);
+    WindowSpec windowSpec;
+    windowSpec.className = className.c_str();
+    windowSpec.title = title.c_str();
+    windowSpec.style = style | WS_CLIPCHILDREN;
+    windowSpec.exStyle = exStyle;
+    windowSpec.rect = rect;
+    return Create(windowSpec);
 }
 
 void FrameWindow::SetCurrentView(Window* view) {

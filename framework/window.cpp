@@ -55,14 +55,14 @@ Window* Window::FromHandle(HWND window) noexcept {
     return static_cast<Window*>(::GetPropW(window, kObjectProperty));
 }
 
-bool Window::Create(const WindowSpec& spec) {
-    if (hwnd_ != nullptr || spec.className == nullptr) return false;
-    const int width = spec.rect.right == CW_USEDEFAULT ? CW_USEDEFAULT : spec.rect.right - spec.rect.left;
-    const int height = spec.rect.bottom == CW_USEDEFAULT ? CW_USEDEFAULT : spec.rect.bottom - spec.rect.top;
-    const HMENU menuOrId = (spec.style & WS_CHILD) != 0
-                               ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)) : nullptr;
-    const HWND window = ::CreateWindowExW(spec.exStyle, spec.className, spec.title, spec.style,
-                                          spec.rect.left, spec.rect.top, width, height, spec.parent,
+bool Window::Create(const WindowSpec& windowSpec) {
+    if (hwnd_ != nullptr || windowSpec.className == nullptr) return false;
+    const int width = windowSpec.rect.right == CW_USEDEFAULT ? CW_USEDEFAULT : windowSpec.rect.right - windowSpec.rect.left;
+    const int height = windowSpec.rect.bottom == CW_USEDEFAULT ? CW_USEDEFAULT : windowSpec.rect.bottom - windowSpec.rect.top;
+    const HMENU menuOrId = (windowSpec.style & WS_CHILD) != 0
+                               ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(windowSpec.id)) : nullptr;
+    const HWND window = ::CreateWindowExW(windowSpec.exStyle, windowSpec.className, windowSpec.title, windowSpec.style,
+                                          windowSpec.rect.left, windowSpec.rect.top, width, height, windowSpec.parent,
                                           menuOrId, ResourceModule::Program(), this);
     if (window == nullptr) return false;
     // A class of ours bound us at WM_NCCREATE; any other class is subclassed now.

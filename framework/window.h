@@ -41,7 +41,7 @@ public:
 
     // Creates a window owned by this object. Standard control classes are subclassed, so
     // their messages reach the handlers too.
-    bool Create(const WindowSpec& spec);
+    bool Create(const WindowSpec& windowSpec);
     // Binds to an existing window (a control from a dialog template) by subclassing it.
     bool Attach(HWND window);
     void Detach() noexcept;

@@ -17,14 +17,14 @@ bool CChildView::Create(HWND frame, UINT id, const RECT& rect) {
   const fw::ClassLook look{CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, ::LoadCursorW(nullptr, IDC_ARROW),
                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)};
   const std::wstring windowClass = fw::RegisterPrivateClass(look);
-  fw::WindowSpec spec;
-  spec.className = windowClass.c_str();
-  spec.style = WS_CHILD | WS_VISIBLE;
-  spec.exStyle = WS_EX_CLIENTEDGE;
-  spec.rect = rect;
-  spec.parent = frame;
-  spec.id = id;
-  return fw::Window::Create(spec);
+  fw::WindowSpec windowSpec;
+  windowSpec.className = windowClass.c_str();
+  windowSpec.style = WS_CHILD | WS_VISIBLE;
+  windowSpec.exStyle = WS_EX_CLIENTEDGE;
+  windowSpec.rect = rect;
+  windowSpec.parent = frame;
+  windowSpec.id = id;
+  return fw::Window::Create(windowSpec);
 }
 
 int CChildView::OnCreate(const CREATESTRUCTW& create) {

@@ -44,13 +44,13 @@ void CMainView::OnInitialUpdate() {
 void CMainView::ConfigureButtons() {
   for (std::size_t i = 0; i < kButtons.size(); ++i) {
     CButtonST& button = buttons_[i];
-    const HomeButton& spec = kButtons[i];
-    if (spec.activeIcon == 0) {
-      button.SetIcons(fw::LoadIconResource(spec.idleIcon, kExitIconSize, kExitIconSize),
+    const HomeButton& windowSpec = kButtons[i];
+    if (windowSpec.activeIcon == 0) {
+      button.SetIcons(fw::LoadIconResource(windowSpec.idleIcon, kExitIconSize, kExitIconSize),
                       CButtonST::kAutomaticGrey);
     } else {
-      button.SetIcons(fw::LoadIconResource(spec.idleIcon, kHomeIconSize, kHomeIconSize),
-                      fw::LoadIconResource(spec.activeIcon, kHomeIconSize, kHomeIconSize));
+      button.SetIcons(fw::LoadIconResource(windowSpec.idleIcon, kHomeIconSize, kHomeIconSize),
+                      fw::LoadIconResource(windowSpec.activeIcon, kHomeIconSize, kHomeIconSize));
     }
     button.SetColor(CButtonST::kFocusBackground, kViewBackground);
     button.SetColor(CButtonST::kNormalBackground, kViewBackground);

@@ -40,13 +40,13 @@ bool RibbonPanelPopup::Open(Owner& owner, HWND ownerWindow, const RibbonPanel& p
     const RECT place = KeptOnMonitor(RECT{screen.x, screen.y, screen.x + size.cx, screen.y + size.cy});
     const std::wstring className =
         RegisterPrivateClass(ClassLook{CS_DROPSHADOW, ::LoadCursorW(nullptr, IDC_ARROW)});
-    WindowSpec spec;
-    spec.className = className.c_str();
-    spec.style = WS_POPUP;
-    spec.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    spec.rect = place;
-    spec.parent = ::GetAncestor(ownerWindow, GA_ROOT);
-    if (className.empty() || !Create(spec)) return false;
+    WindowSpec windowSpec;
+    windowSpec.className = className.c_str();
+    windowSpec.style = WS_POPUP;
+    windowSpec.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    windowSpec.rect = place;
+    windowSpec.parent = ::GetAncestor(ownerWindow, GA_ROOT);
+    if (className.empty() || !Create(windowSpec)) return false;
     ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
     ::SetCapture(hwnd());
     return true;

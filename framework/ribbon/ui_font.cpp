@@ -12,13 +12,13 @@ namespace fw {
 bool CreateBarWindow(Window& bar, HWND parent, UINT id) {
     const std::wstring className = RegisterPrivateClass(ClassLook{0, ::LoadCursorW(nullptr, IDC_ARROW)});
     if (className.empty()) return false;
-    WindowSpec spec;
-    spec.className = className.c_str();
-    spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    spec.rect = RECT{0, 0, 100, 30};
-    spec.parent = parent;
-    spec.id = id;
-    return bar.Create(spec);
+    WindowSpec windowSpec;
+    windowSpec.className = className.c_str();
+    windowSpec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    windowSpec.rect = RECT{0, 0, 100, 30};
+    windowSpec.parent = parent;
+    windowSpec.id = id;
+    return bar.Create(windowSpec);
 }
 
 Font CreateMessageFont() {

@@ -113,13 +113,13 @@ class FrameRouting : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(frame.CreateFrame(L"routing", WS_OVERLAPPEDWINDOW, 0, RECT{0, 0, 400, 300}));
-        fw::WindowSpec spec;
+        fw::WindowSpec windowSpec;
         const std::wstring className = fw::RegisterPrivateClass();
-        spec.className = className.c_str();
-        spec.style = WS_CHILD | WS_VISIBLE;
-        spec.parent = frame.hwnd();
-        spec.id = fw::kPaneFirstId;
-        ASSERT_TRUE(view.Create(spec));
+        windowSpec.className = className.c_str();
+        windowSpec.style = WS_CHILD | WS_VISIBLE;
+        windowSpec.parent = frame.hwnd();
+        windowSpec.id = fw::kPaneFirstId;
+        ASSERT_TRUE(view.Create(windowSpec));
         view.log = &frame.log;
         frame.SetCurrentView(&view);
     }

@@ -42,12 +42,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(frame.CreateFrame(L"frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, RECT{0, 0, 640, 480}));
         const std::wstring className = fw::RegisterPrivateClass();
-        fw::WindowSpec spec;
-        spec.className = className.c_str();
-        spec.style = WS_CHILD | WS_VISIBLE;
-        spec.parent = frame.hwnd();
-        spec.id = fw::kPaneFirstId;
-        ASSERT_TRUE(view.Create(spec));
+        fw::WindowSpec windowSpec;
+        windowSpec.className = className.c_str();
+        windowSpec.style = WS_CHILD | WS_VISIBLE;
+        windowSpec.parent = frame.hwnd();
+        windowSpec.id = fw::kPaneFirstId;
+        ASSERT_TRUE(view.Create(windowSpec));
         frame.SetCurrentView(&view);
     }
 

@@ -18,12 +18,12 @@ public:
         look.cursor = ::LoadCursorW(nullptr, IDC_ARROW);
         look.background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         const std::wstring className = fw::RegisterPrivateClass(look);
-        fw::WindowSpec spec;
-        spec.className = className.c_str();
-        spec.title = title;
-        spec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE | extraStyle;
-        spec.rect = RECT{20, 20, 20 + width, 20 + height};
-        return Create(spec);
+        fw::WindowSpec windowSpec;
+        windowSpec.className = className.c_str();
+        windowSpec.title = title;
+        windowSpec.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE | extraStyle;
+        windowSpec.rect = RECT{20, 20, 20 + width, 20 + height};
+        return Create(windowSpec);
     }
 };
 
