@@ -90,8 +90,7 @@ bool CMonitorListView::ExecuteCommand(UINT id) {
 }
 
 void CMonitorListView::ShowTrend() {
-  const PatientId* key = person_.IsEmpty() ? nullptr : host_.Store().Read().FindStoreKey(person_);
-  host_.PostShowView(ViewCode::Trend, key);
+  host_.PostShowViewOf(ViewCode::Trend, person_);
 }
 
 // The list takes the whole view: every control of the form goes, only the expand button stays.

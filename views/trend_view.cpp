@@ -70,8 +70,7 @@ bool CTrendView::ExecuteCommand(UINT id) {
 
 // The monitoring list of the same person; null when the person is not in the store.
 void CTrendView::ShowTable() {
-  const PatientId* key = person_.IsEmpty() ? nullptr : host_.Store().Read().FindStoreKey(person_);
-  host_.PostShowView(ViewCode::MonitoringList, key);
+  host_.PostShowViewOf(ViewCode::MonitoringList, person_);
 }
 
 void CTrendView::Collapse() {

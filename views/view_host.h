@@ -44,6 +44,11 @@ class ViewHost {
     ::PostMessageW(FrameWindow(), WM_SHOWVIEW, static_cast<WPARAM>(code),
                    reinterpret_cast<LPARAM>(person));
   }
+  // The same for a person given by id: the store's key of that person, null when the id is
+  // empty or not in the store.
+  void PostShowViewOf(ViewCode code, const PatientId& person) {
+    PostShowView(code, person.IsEmpty() ? nullptr : Store().Read().FindStoreKey(person));
+  }
 };
 
 }  // namespace wd
