@@ -26,4 +26,9 @@ for tree in "${trees[@]}"; do
   dir=build/$tree; [[ $tree == native ]] || [[ $tree == win ]] || dir=build/native-$tree
   echo "== building $dir" >&2
   cmake --build "$dir" -j "$jobs"
+  if [[ $tree == win ]]; then
+    # The Windows serial and UI tests talk to the native monitor simulator.
+    configure build/native
+    cmake --build build/native -j "$jobs" --target monitor-sim
+  fi
 done
