@@ -14,6 +14,15 @@ else()
 endif()
 include(GoogleTest)
 
+# Properties of a ctest entry that runs a whole GoogleTest program: a skipped case makes the
+# entry skipped (which scripts/test.sh fails), and a filter that matches no case fails it, so a
+# renamed case cannot vanish from the run unnoticed.
+function(wd_gtest_program_properties)
+  set_tests_properties(${ARGN} PROPERTIES
+    SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
+    FAIL_REGULAR_EXPRESSION "Running 0 tests from")
+endfunction()
+
 # One test executable. Native: each test case is its own ctest entry. Under Wine: one entry per
 # executable, since listing the cases would start Wine once more per binary at build time.
 function(wd_add_gtest name)
@@ -22,6 +31,7 @@ function(wd_add_gtest name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main wd_options)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
+    wd_gtest_program_properties(${name})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
   endif()

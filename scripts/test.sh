@@ -1,14 +1,31 @@
 #!/usr/bin/env bash
 # Builds every tree and runs every test: native (plain, ASan+UBSan, TSan) and Windows under
 # Wine, the window program's UI tests included (on Xvfb when there is no display).
+#
+# A run is green only when every test of every tree asked for passed: a failed or skipped test,
+# a tree that ran no test, and a test missing from (or not yet in) the tree's committed list
+# tests/expected/TREE.txt all fail it, each named.
 # Usage: scripts/test.sh [tree...]   (trees as in build.sh; default all)
+#        scripts/test.sh --list TREE  prints the tests the configured tree has (for the list)
 set -uo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
 cd "$root"
+
+tree_dir() { case $1 in native | win) echo "build/$1" ;; *) echo "build/native-$1" ;; esac; }
+# The tests a configured tree defines, one name a line, sorted.
+tree_tests() {
+  ctest --test-dir "$(tree_dir "$1")" -N 2>/dev/null |
+    sed -nE 's/^ *Test +#[0-9]+: (.*)$/\1/p' | LC_ALL=C sort
+}
+if [[ ${1:-} == --list ]]; then
+  tree_tests "$2"
+  exit 0
+fi
+
 trees=("$@")
 [[ ${#trees[@]} -gt 0 ]] || trees=(native asan tsan win)
 
-scripts/build.sh "${trees[@]}" || { echo "build failed"; echo "0 passed, 1 failed"; exit 1; }
+scripts/build.sh "${trees[@]}" || { echo "build failed"; echo "0 passed, 1 failed, 0 skipped"; exit 1; }
 
 xvfb_pid=""
 cleanup() {
@@ -19,29 +36,59 @@ cleanup() {
 trap cleanup EXIT
 
 if [[ " ${trees[*]} " == *" win "* ]]; then
-  scripts/wine-prefix.sh build/win/wineprefix
+  scripts/wine-prefix.sh build/win/wineprefix || { echo "no Wine prefix"; exit 1; }
   if [[ -z ${DISPLAY:-} ]]; then
     source scripts/xvfb.sh && xvfb_pid=$WD_XVFB_PID
   fi
 fi
 
-passed=0; failed=0
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
 export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1"
+total_passed=0 total_failed=0 total_skipped=0
+problems=()
 for tree in "${trees[@]}"; do
-  dir=build/$tree; [[ $tree == native ]] || [[ $tree == win ]] || dir=build/native-$tree
+  dir=$(tree_dir "$tree")
   echo "== testing $dir"
+
+  # The tree must define exactly the tests of its committed list.
+  expected=tests/expected/$tree.txt
+  defined=$(tree_tests "$tree")
+  if [[ ! -f $expected ]]; then
+    problems+=("$tree: no list of expected tests ($expected)")
+  else
+    while read -r name; do
+      [[ -n $name ]] && problems+=("$tree: expected test '$name' is not defined")
+    done < <(comm -23 <(grep -v '^#' "$expected" | LC_ALL=C sort) <(echo "$defined"))
+    while read -r name; do
+      [[ -n $name ]] && problems+=("$tree: test '$name' is not in $expected")
+    done < <(comm -13 <(grep -v '^#' "$expected" | LC_ALL=C sort) <(echo "$defined"))
+  fi
+
   log=$(mktemp)
   ctest --test-dir "$dir" --output-on-failure -j "${WD_JOBS:-2}" --timeout 600 2>&1 | tee "$log"
-  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
-  if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
-    failed=$((failed + BASH_REMATCH[1])); passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
-  else
-    echo "ctest in $dir did not finish"; failed=$((failed + 1))
+  passed=0 failed=0 skipped=0
+  # One line per finished test: "n/N Test  #k: NAME ....   Passed   0.01 sec", or ***Failed,
+  # ***Skipped, ***Timeout, ***Exception, ***Not Run ...
+  while read -r name status; do
+    case $status in
+      Passed) passed=$((passed + 1)) ;;
+      Skipped) skipped=$((skipped + 1)); problems+=("$tree: test '$name' was skipped") ;;
+      *) failed=$((failed + 1)); problems+=("$tree: test '$name' failed ($status)") ;;
+    esac
+  done < <(sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) \.*[ *]*([A-Za-z]+( Run)?).*/\1 \2/p' "$log")
+  if ((passed + failed + skipped == 0)); then
+    why=$(grep -m1 -iE 'no tests were found|not a ctest|could not|error' "$log" || true)
+    problems+=("$tree: ran no test (${why:-ctest printed no result})")
+    failed=$((failed + 1))
   fi
   rm -f "$log"
+  echo "-- $dir: $passed passed, $failed failed, $skipped skipped"
+  total_passed=$((total_passed + passed)) total_failed=$((total_failed + failed))
+  total_skipped=$((total_skipped + skipped))
 done
+
 echo
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+for problem in "${problems[@]}"; do echo "FAIL: $problem"; done
+echo "$total_passed passed, $total_failed failed, $total_skipped skipped"
+[[ ${#problems[@]} -eq 0 && $total_failed -eq 0 ]]

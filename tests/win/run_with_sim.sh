@@ -6,8 +6,8 @@ set -uo pipefail
 sim=$1 prefix=$2; shift 2
 root=$(dirname "$(dirname "$(dirname "$(realpath "$0")")")")
 if [[ ! -x $sim ]]; then
-  echo "skipped: no native monitor-sim at $sim (build the native tree first)"
-  exit 77
+  echo "FAIL: no native monitor-sim at $sim (scripts/build.sh win builds it)"
+  exit 1
 fi
 "$root/scripts/wine-prefix.sh" "$prefix"
 mkdir -p "$prefix/dosdevices"
