@@ -1,13 +1,9 @@
 // File dialogs: filter conversion, and the dialog answered by a helper thread.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "framework/file_dialog.h"
 #include "test_host.h"
-#include "tests/ui_support/message_box_watcher.h"
+#include "tests/ui_support/file_dialog_answer.h"
 
 namespace {
 
@@ -23,38 +19,7 @@ TEST(FileDialogFilter, MfcStyleFiltersBecomeDoubleNullLists) {
     EXPECT_EQ(fw::FilterToDoubleNull(L"||"), L""s);
 }
 
-// Waits on its own thread for the dialog titled `title`, then types a name and presses a button.
-class FileDialogAnswer {
-public:
-    FileDialogAnswer(std::wstring title, std::wstring name, int button)
-        : thread_([this, title = std::move(title), name = std::move(name), button] {
-              const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-              while (std::chrono::steady_clock::now() < deadline) {
-                  for (HWND dialog : ui_support::ProcessDialogs()) {
-                      wchar_t caption[128] = {};
-                      ::GetWindowTextW(dialog, caption, 128);
-                      if (title != caption) continue;
-                      std::this_thread::sleep_for(std::chrono::milliseconds(200));  // let it settle
-                      if (!name.empty()) {
-                          // The name field is a combo box (cmb13) or an edit (edt1).
-                          HWND field = ::GetDlgItem(dialog, 0x47C);
-                          if (field == nullptr) field = ::GetDlgItem(dialog, 0x480);
-                          ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-                      }
-                      ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                                     reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
-                      answered = true;
-                      return;
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-              }
-          }) {}
-    ~FileDialogAnswer() { thread_.join(); }
-    std::atomic<bool> answered{false};
-
-private:
-    std::thread thread_;
-};
+using ui_support::FileDialogAnswer;
 
 std::wstring TempFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -82,6 +47,7 @@ TEST_F(FileDialogs, CancelGivesNothing) {
     const auto options = Options(L"导入", L"Check Files (*.cDat)|*.cDat||", L"cDat");
     FileDialogAnswer answer(options.title, L"", IDCANCEL);
     EXPECT_FALSE(fw::ShowOpenFileDialog(options).has_value());
+    EXPECT_TRUE(answer.Answered()) << "the dialog never opened, or was never cancelled";
 }
 
 TEST_F(FileDialogs, ASavedNameGetsTheDefaultExtensionInTheInitialFolder) {
@@ -91,6 +57,7 @@ TEST_F(FileDialogs, ASavedNameGetsTheDefaultExtensionInTheInitialFolder) {
     options.flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
     FileDialogAnswer answer(options.title, L"ward7", IDOK);
     const auto chosen = fw::ShowSaveFileDialog(options);
+    EXPECT_TRUE(answer.Answered());
     ASSERT_TRUE(chosen.has_value());
     // Wine's dialog lowercases the added extension; names are case-insensitive anyway.
     const std::wstring expected = options.initialFolder + L"\\ward7.mDat";

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,28 @@ bool IsBlank(const std::vector<std::uint32_t>& pixels) {
   return true;
 }
 
+// Every visible control with a text must show more than one colour where it stands: a control
+// that was not painted (or painted over) is one flat area. Returns the first that is not.
+std::optional<int> FirstUnpaintedControl(HWND dialog, const std::vector<std::uint32_t>& pixels, int width,
+                          int height) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child) || GetWindowTextLengthW(child) == 0) continue;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    bool varied = false;
+    const std::uint32_t first = pixels[static_cast<size_t>(std::clamp<LONG>(rect.top, 0, height - 1)) * width +
+                                       std::clamp<LONG>(rect.left, 0, width - 1)];
+    for (LONG y = std::max<LONG>(rect.top, 0); !varied && y < std::min<LONG>(rect.bottom, height); ++y) {
+      for (LONG x = std::max<LONG>(rect.left, 0); !varied && x < std::min<LONG>(rect.right, width); ++x) {
+        varied = pixels[static_cast<size_t>(y) * width + x] != first;
+      }
+    }
+    if (!varied) return GetDlgCtrlID(child);
+  }
+  return std::nullopt;
+}
+
 std::wstring OutputFolder() {
   std::wstring folder(MAX_PATH, L'\0');
   folder.resize(GetModuleFileNameW(nullptr, folder.data(), static_cast<DWORD>(folder.size())));
@@ -128,6 +151,11 @@ bool SavePreview(const Language& language, const char* suffix, int id, const Hos
   const auto pixels = Capture(hosted.get(), width, height);
   if (pixels.empty() || IsBlank(pixels)) {
     std::fprintf(stderr, "%s dialog %d: nothing was captured\n", language.name, id);
+    return false;
+  }
+  if (const auto control = FirstUnpaintedControl(hosted.get(), pixels, width, height)) {
+    std::fprintf(stderr, "%s dialog %d: control %d shows nothing of its text\n", language.name, id,
+                 *control);
     return false;
   }
   const auto png = EncodePng(width, height, pixels);

@@ -16,9 +16,11 @@ case $language in
 esac
 mkdir -p "$screens"
 shot() { echo "$(windows_path "$sandbox/$1.bmp")"; }
-keep_shot() {  # NAME: into the screens folder, as PNG where ImageMagick is at hand
-  if command -v convert >/dev/null; then convert "$sandbox/$1.bmp" "$screens/$1.png"
-  else cp "$sandbox/$1.bmp" "$screens/"; fi
+keep_shot() {  # NAME: into the screens folder as PNG; a picture that was not made fails the test
+  [[ -s "$sandbox/$1.bmp" ]] || fail "no screenshot $1.bmp was made"
+  command -v convert >/dev/null || fail "convert (ImageMagick) is missing: scripts/deps.sh win"
+  convert "$sandbox/$1.bmp" "$screens/$1.png" && [[ -s "$screens/$1.png" ]] ||
+    fail "the screenshot $1 could not be kept as $screens/$1.png"
 }
 
 expect_installed() {  # WHEN

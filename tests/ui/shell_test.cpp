@@ -16,6 +16,7 @@
 #include "views/text_format.h"
 
 #include <map>
+#include <set>
 
 namespace wd::uitest {
 namespace {
@@ -37,6 +38,42 @@ struct ServedData {
   std::size_t wardRound = 0;
   PatientStore store;
 };
+
+// Spot checks served in a minute that the same person's monitoring already holds (the download
+// must drop them), and how the downloaded store treated them and all the others.
+struct PlantedDuplicates {
+  std::size_t planted = 0;
+  std::size_t plantedStored = 0;
+  std::size_t othersMissing = 0;
+};
+
+PlantedDuplicates CheckWardRounds(ServedData& served, PatientStore& downloaded) {
+  PlantedDuplicates result;
+  auto got = downloaded.Read();
+  for (const auto& entry : served.store.Read().entries()) {
+    std::set<std::uint64_t> monitored;
+    std::set<VitalRecord::Bytes> stored;
+    for (const VitalRecord& record : entry.records) {
+      if (record.IsMonitoring()) monitored.insert(record.MinuteKey());
+    }
+    if (const RecordList* list = got.FindRecordList(entry.key)) {
+      for (const VitalRecord& record : *list) {
+        if (!record.IsMonitoring()) stored.insert(record.ToBytes());
+      }
+    }
+    for (const VitalRecord& record : entry.records) {
+      if (record.IsMonitoring()) continue;
+      const bool isStored = stored.contains(record.ToBytes());
+      if (monitored.contains(record.MinuteKey())) {
+        ++result.planted;
+        result.plantedStored += isStored;
+      } else {
+        result.othersMissing += !isStored;
+      }
+    }
+  }
+  return result;
+}
 
 class ShellTest : public UiAppTest {
  protected:
@@ -95,7 +132,7 @@ TEST_F(ShellTest, DevicePresenceDrivesTheConnectionIndicatorAndCommands) {
     EXPECT_FALSE(Enabled(Frame(), id)) << id;
   }
   StartMonitor(L"--patients 1 --minutes 10 --ward-round 0");
-  EXPECT_TRUE(WaitFor([&] { return Enabled(Frame(), ID_START_COMM); }, 1500));
+  EXPECT_TRUE(WaitFor([&] { return Enabled(Frame(), ID_START_COMM); }, 10000));
   for (UINT id : {ID_START_COMM, ID_CLEAR_DEVICE, ID_CLEAR_MONITOR_CHOICE, ID_CLEAR_CHECK_CHOICE}) {
     EXPECT_TRUE(Enabled(Frame(), id)) << id;
   }
@@ -104,7 +141,7 @@ TEST_F(ShellTest, DevicePresenceDrivesTheConnectionIndicatorAndCommands) {
   EXPECT_TRUE(Frame().QueryCommandState(ID_CLEAR_MONITOR_CHOICE).checked);
 
   StopMonitor();
-  EXPECT_TRUE(WaitFor([&] { return !Enabled(Frame(), ID_START_COMM); }, 1500));
+  EXPECT_TRUE(WaitFor([&] { return !Enabled(Frame(), ID_START_COMM); }, 10000));
   EXPECT_TRUE(IndicatorShows(Frame(), 0, IDI_LAMP_OFF));
 }
 
@@ -160,11 +197,16 @@ TEST_F(ShellTest, BothKindsGiveTheWardRoundRowAndAClickOpensTheRightView) {
   const int rows = ListView_GetItemCount(list);
   ASSERT_EQ(rows, static_cast<int>(served.persons) + 1);
   EXPECT_EQ(ListCell(list, rows - 1, 0), L"查房数据");
-  // The simulator serves one spot check in a monitored minute: the download drops it.
+  // The simulator plants a spot check in a monitored minute: the download drops exactly that
+  // one and keeps every other spot check as served.
   std::size_t stored = 0;
   for (const auto& entry : Frame().Store().Read().entries()) stored += entry.records.WardRoundCount();
   EXPECT_EQ(ListCell(list, rows - 1, 1), L"共" + std::to_wstring(stored) + L" 组数据");
-  EXPECT_LE(stored, served.wardRound);
+  const PlantedDuplicates check = CheckWardRounds(served, Frame().Store());
+  EXPECT_GE(check.planted, 1u) << "the data set plants no duplicate: the test checks nothing";
+  EXPECT_EQ(check.plantedStored, 0u) << "a planted duplicate was stored";
+  EXPECT_EQ(check.othersMissing, 0u) << "a spot check that is no duplicate is missing";
+  EXPECT_EQ(stored, served.wardRound - check.planted);
 
   // The header is blue with white separators, and dragging a border with the mouse sizes nothing.
   const HWND header = ListView_GetHeader(list);
@@ -247,7 +289,7 @@ TEST_F(ShellTest, DeviceFailuresTellTheUserAndLeaveThePortClosed) {
 TEST_F(ShellTest, EraseAsksForAChoiceThenErasesOnlyTheChosenStore) {
   StartApp();
   StartMonitor(L"--patients 2 --minutes 30 --ward-round 6 --seed 9");
-  ASSERT_TRUE(WaitFor([&] { return Enabled(Frame(), ID_CLEAR_DEVICE); }, 1500));
+  ASSERT_TRUE(WaitFor([&] { return Enabled(Frame(), ID_CLEAR_DEVICE); }, 10000));
   Command(ID_CLEAR_MONITOR_CHOICE);
   Command(ID_CLEAR_CHECK_CHOICE);
   EXPECT_FALSE(Frame().QueryCommandState(ID_CLEAR_MONITOR_CHOICE).checked);

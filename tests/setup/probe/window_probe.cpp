@@ -107,6 +107,41 @@ void ReportList(HWND list) {
   PrintLine(L"selected", std::to_wstring(SendMessageW(list, CB_GETCURSEL, 0, 0)));
 }
 
+// Has the window's thread paint it now: a window of another process is painted through a sent
+// message, so this returns once the paint is done (or after the limit).
+void PaintNow(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored);
+}
+
+BOOL CALLBACK FindLabelledButton(HWND child, LPARAM found) {
+  wchar_t className[16] = {};
+  GetClassNameW(child, className, 16);
+  if (_wcsicmp(className, L"Button") != 0 || !IsWindowVisible(child) || TextOf(child).empty())
+    return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+// The program has built its first view once a labelled button shows inside its frame.
+bool WaitForFirstView(HWND window) {
+  const ULONGLONG deadline = GetTickCount64() + kWaitMs;
+  while (GetTickCount64() < deadline) {
+    bool found = false;
+    EnumChildWindows(window, FindLabelledButton, reinterpret_cast<LPARAM>(&found));
+    if (found) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+bool WaitUntilGone(HWND window) {
+  const ULONGLONG deadline = GetTickCount64() + kWaitMs;
+  while (IsWindow(window) && GetTickCount64() < deadline) Sleep(50);
+  return !IsWindow(window);
+}
+
 // Pictures the window once it has painted itself.
 void Picture(HWND window, const std::wstring& shot) {
   if (shot.empty()) return;
@@ -121,10 +156,10 @@ void ShowAbout(HWND dialog, const std::wstring& shot) {
   HWND about = WaitForWindow({L"关于 Setup", L"", nullptr});
   if (about == nullptr) return PrintLine(L"error", L"no About box");
   PrintLine(L"about", TextOf(about));
-  Sleep(500);
+  PaintNow(about);
   Picture(about, shot);
   PostMessageW(about, WM_COMMAND, IDOK, 0);
-  Sleep(500);
+  if (!WaitUntilGone(about)) PrintLine(L"error", L"the About box did not close");
 }
 
 int ProbeDialog(const std::vector<std::wstring>& args) {
@@ -135,7 +170,7 @@ int ProbeDialog(const std::vector<std::wstring>& args) {
   const std::wstring select = Option(args, L"--select");
   if (!select.empty()) SendMessageW(list, CB_SETCURSEL, std::stoul(select), 0);
   ReportList(list);
-  Sleep(500);  // let the dialog finish painting before the picture
+  PaintNow(dialog);
   Picture(dialog, Option(args, L"--shot"));
   const std::wstring aboutShot = Option(args, L"--about");
   if (!aboutShot.empty()) ShowAbout(dialog, aboutShot);
@@ -147,7 +182,9 @@ int ProbeDialog(const std::vector<std::wstring>& args) {
 int ProbeProgram(const std::vector<std::wstring>& args) {
   HWND window = WaitForWindow({L"", args[1], nullptr});
   if (window == nullptr) return 1;
-  Sleep(2000);  // the program builds its views after the frame appears
+  // The frame appears before the program builds its first view in it.
+  if (!WaitForFirstView(window)) PrintLine(L"error", L"no view in the program's window");
+  PaintNow(window);
   PrintLine(L"caption", TextOf(window));
   EnumChildWindows(window, PrintChildText, 0);
   Picture(window, Option(args, L"--shot"));
