@@ -50,15 +50,11 @@ bool CMainFrame::CreateMainWindow() {
 int CMainFrame::OnCreate(const CREATESTRUCTW& create) {
   if (fw::FrameWindow::OnCreate(create) == -1) return -1;
   events_ = std::make_unique<FrameDownloadEvents>(hwnd(), download_);
-  history_.Push({ViewCode::Home, nullptr});
   ::RedrawWindow(hwnd(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 
-  view_ = CreateViewWindow(ViewCode::Home, nullptr);
+  ShowView(ViewCode::Home, nullptr);
   if (!view_) return -1;
-  viewCode_ = ViewCode::Home;
-  SetCurrentView(view_.get());
-  if (auto* form = dynamic_cast<fw::FormView*>(view_.get())) form->InitialUpdate();
 
   LoadIcons();
   BuildRibbon();
@@ -73,7 +69,9 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& create) {
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {
-  if (id == kStatusPaneTimer) {
+  if (id == kPendingViewTimer) {
+    ShowPendingView();
+  } else if (id == kStatusPaneTimer) {
     statusBar_.SetPaneRightEdge(ID_PANE_STATUS_TEXT, kStatusPaneRight);
     statusBar_.Redraw();
   } else if (id == kPresenceTimer) {
@@ -114,6 +112,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
       if (wParam == HTCLOSE) CloseMainWindow();
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) ribbon_.LeaveKeyTips();
+      break;
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDBLCLK:
       return 0;
@@ -121,6 +122,11 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return fw::FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+bool CMainFrame::PreTranslateMessage(MSG& message) {
+  if (ribbon_.PreTranslateKey(message)) return true;
+  return fw::FrameWindow::PreTranslateMessage(message);
 }
 
 void CMainFrame::OnClose() { CloseMainWindow(); }
@@ -142,6 +148,7 @@ void CMainFrame::CloseMainWindow() {
 
 void CMainFrame::OnDestroy() {
   KillTimer(kPresenceTimer);
+  KillTimer(kPendingViewTimer);
   fw::FrameWindow::OnDestroy();
   ::PostQuitMessage(0);
 }

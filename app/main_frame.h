@@ -43,8 +43,11 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void ShowAbout() override;
   FileChooser& Files() override { return *files_; }
 
-  // Shows a view by its code, pushing it on the history unless re-showing from it.
-  void ShowView(ViewCode code, const PatientId* person);
+  // Whether showing a view adds it to the history or re-shows an entry of it.
+  enum class HistoryUpdate { Push, Keep };
+  // Shows a view by its code. While a modal loop (a dialog or message box of the current view)
+  // runs, the switch waits until it has ended: the view that opened it must outlive it.
+  void ShowView(ViewCode code, const PatientId* person, HistoryUpdate update = HistoryUpdate::Push);
   // Runs the close handling: stops a running download, waits for it, empties the store.
   void CloseMainWindow();
 
@@ -61,6 +64,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
 
   bool ExecuteCommand(UINT id) override;
   std::optional<fw::CommandState> QueryCommand(UINT id) const override;
+  // The ribbon's key tips first, then the view's dialog keys.
+  bool PreTranslateMessage(MSG& message) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -83,6 +88,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void OnShowView(WPARAM code, LPARAM person);
   void OnSetLanguage(WPARAM english);
   void ReshowCurrent();
+  void ShowPendingView();
+  void FocusView();
   const PatientId* PersonForView(ViewCode wanted) const;
 
   // main_frame_device.cpp
@@ -142,7 +149,15 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   fw::Bitmap largeImages_;
   fw::Bitmap applicationImage_;
   ViewHistory history_;
-  bool navigating_ = false;
+  // A switch asked for while a modal loop ran; shown once it has ended.
+  struct PendingView {
+    ViewCode code;
+    const PatientId* person;
+    HistoryUpdate update;
+  };
+  std::optional<PendingView> pendingView_;
+  static constexpr UINT_PTR kPendingViewTimer = 3;
+  static constexpr UINT kPendingViewPollMs = 100;
   bool clearMonitoring_ = true;
   bool clearWardRound_ = true;
   PatientStore store_;

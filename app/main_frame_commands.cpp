@@ -45,17 +45,13 @@ void CMainFrame::OnShowHome() { ShowView(ViewCode::Home, nullptr); }
 
 void CMainFrame::OnHistoryBack() {
   if (const std::optional<HistoryEntry> entry = history_.Back()) {
-    navigating_ = true;
-    ShowView(entry->view, entry->person);
-    navigating_ = false;
+    ShowView(entry->view, entry->person, HistoryUpdate::Keep);
   }
 }
 
 void CMainFrame::OnHistoryForward() {
   if (const std::optional<HistoryEntry> entry = history_.Forward()) {
-    navigating_ = true;
-    ShowView(entry->view, entry->person);
-    navigating_ = false;
+    ShowView(entry->view, entry->person, HistoryUpdate::Keep);
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/main_frame.h"
 #include "app/wardDesk_app.h"
+#include "framework/form_view.h"
+#include "framework/modal_loop.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
 #include "views/check_list_view.h"
@@ -49,9 +51,15 @@ std::unique_ptr<fw::Window> CMainFrame::CreateViewWindow(ViewCode code, const Pa
   return view;
 }
 
-void CMainFrame::ShowView(ViewCode code, const PatientId* person) {
+void CMainFrame::ShowView(ViewCode code, const PatientId* person, HistoryUpdate update) {
   if (closing_) return;
-  if (!navigating_) history_.Push({code, person});
+  if (fw::ModalLoop::Active()) {
+    // The last request wins, as it would have had the switches happened one after another.
+    pendingView_ = PendingView{code, person, update};
+    SetTimer(kPendingViewTimer, kPendingViewPollMs);
+    return;
+  }
+  if (update == HistoryUpdate::Push) history_.Push({code, person});
   std::unique_ptr<fw::Window> next = CreateViewWindow(code, person);
   if (!next) return;  // the old view stays; the history entry is already pushed
   SetCurrentView(nullptr);
@@ -65,7 +73,32 @@ void CMainFrame::ShowView(ViewCode code, const PatientId* person) {
   ::ShowWindow(view_->hwnd(), SW_SHOW);
   RecalcLayout();
   ::UpdateWindow(hwnd());
+  FocusView();
   RefreshRibbon();
+}
+
+void CMainFrame::ShowPendingView() {
+  if (!pendingView_ || fw::ModalLoop::Active()) return;
+  KillTimer(kPendingViewTimer);
+  const PendingView pending = *std::exchange(pendingView_, std::nullopt);
+  ShowView(pending.code, pending.person, pending.update);
+}
+
+// The keyboard goes to the new view's first control, so Tab and Enter work without a click.
+void CMainFrame::FocusView() {
+  // An inactive frame gives its view the focus when it is activated again.
+  if (!view_ || view_->hwnd() == nullptr || ::GetActiveWindow() != hwnd()) return;
+  const HWND view = view_->hwnd();
+  if (dynamic_cast<fw::FormView*>(view_.get()) != nullptr) {
+    // Through the dialog manager, which also makes a focused push button the default (Enter).
+    if (HWND first = ::GetNextDlgTabItem(view, nullptr, FALSE); first != nullptr && ::IsChild(view, first)) {
+      ::SendMessageW(view, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+      return;
+    }
+  }
+  const HWND first = ::GetWindow(view, GW_CHILD);  // the overview's list
+  const bool usable = first != nullptr && ::IsWindowVisible(first) && ::IsWindowEnabled(first);
+  ::SetFocus(usable ? first : view);
 }
 
 void CMainFrame::OnShowView(WPARAM code, LPARAM person) {
@@ -76,9 +109,7 @@ void CMainFrame::OnShowView(WPARAM code, LPARAM person) {
 void CMainFrame::ReshowCurrent() {
   const std::optional<HistoryEntry> entry = history_.Current();
   if (!entry) return;
-  navigating_ = true;
-  ShowView(entry->view, entry->person);
-  navigating_ = false;
+  ShowView(entry->view, entry->person, HistoryUpdate::Keep);
 }
 
 void CMainFrame::OnSetLanguage(WPARAM english) {

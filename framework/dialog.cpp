@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/dialog_host.h"
+#include "framework/modal_loop.h"
 #include "framework/resource_module.h"
 
 namespace fw {
@@ -11,8 +12,11 @@ INT_PTR Dialog::DoModal(HWND owner) {
     auto dialog = DialogTemplate::Parse(*bytes);
     if (!dialog) return -1;
     AdjustTemplate(*dialog);
-    return DialogHost::RunModal(*this, *dialog, owner,
-                                [](Window& window) { return static_cast<Dialog&>(window).OnInitDialog(); });
+    return DialogHost::RunModal(*this, *dialog, owner, [](Window& window) {
+        auto& self = static_cast<Dialog&>(window);
+        CentreOverOwner(self.hwnd(), ::GetWindow(self.hwnd(), GW_OWNER));
+        return self.OnInitDialog();
+    });
 }
 
 void Dialog::EndDialog(INT_PTR result) noexcept {

@@ -1,5 +1,6 @@
 #include "framework/dialog_host.h"
 
+#include "framework/modal_loop.h"
 #include "framework/resource_module.h"
 
 namespace fw {
@@ -22,6 +23,7 @@ HWND DialogHost::CreateModeless(Window& window, const DialogTemplate& dialog, HW
 INT_PTR DialogHost::RunModal(Window& window, const DialogTemplate& dialog, HWND owner, InitHandler init) {
     if (window.hwnd() != nullptr) return -1;
     Binding binding{&window, init};
+    ModalLoop loop;
     return ::DialogBoxIndirectParamW(ResourceModule::Program(), static_cast<const DLGTEMPLATE*>(dialog.data()),
                                      owner, &DialogProc, reinterpret_cast<LPARAM>(&binding));
 }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/modal_loop.h"
+
 namespace fw {
 namespace {
 
@@ -39,6 +41,7 @@ std::optional<std::wstring> RunFileDialog(const FileDialogOptions& options, bool
         dialog.lpstrDefExt = options.defaultExtension.empty() ? nullptr : options.defaultExtension.c_str();
         dialog.Flags = options.flags;
 
+        ModalLoop loop;
         const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
         if (chosen) return std::wstring(buffer.data());
         if (::CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) return std::nullopt;

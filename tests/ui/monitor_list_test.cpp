@@ -2,14 +2,19 @@
 // cells; the time span; the trend button; collapse and expand; export and re-import; the
 // program's answer to a large list; and screenshots in both languages.
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <thread>
+
+#include "app/real_file_chooser.h"
 
 #include "data/data_files.h"
 #include "data/record_format.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
+#include "tests/ui_support/file_dialog_answer.h"
 #include "tests/ui/monitor_list_support.h"
 #include "tools/monitor-sim/data_generator.h"
 #include "views/monitor_list_view.h"
@@ -94,8 +99,9 @@ TEST_F(MonitorListTest, RecordsWithImpossibleTimesOpenAndSortAfterTheOthersInLis
     EXPECT_EQ(cells[row][1], dates[row]) << row;
     EXPECT_EQ(cells[row][2], times[row]) << row;
   }
+  // The span is that of the records with a real time, the same the trend view shows.
   EXPECT_EQ(ControlText(ViewControl(IDC_START_TIME)), L"07:30");
-  EXPECT_EQ(ControlText(ViewControl(IDC_END_TIME)), L"06:60");
+  EXPECT_EQ(ControlText(ViewControl(IDC_END_TIME)), L"08:00");
 }
 
 TEST_F(MonitorListTest, WithoutAPersonOrRecordsTheCommandsThatNeedThemAreOff) {
@@ -280,6 +286,51 @@ TEST_F(MonitorListTest, SixtyFiveThousandRecordsOpenWellUnderASecond) {
   ASSERT_EQ(ListView_GetItemCount(List()), 65536);
   EXPECT_EQ(Cell(List(), 65535, 0), L"65536");
   EXPECT_EQ(Cell(List(), 65535, 2), Widen(FormatRecordTime(*View()->Rows().back())));
+}
+
+// A download that ends while the export's Save dialog is open must not replace the view under
+// the dialog: the switch to the overview waits until the dialog has closed, and the export
+// writes the person the view showed.
+TEST_F(MonitorListTest, ADownloadEndingUnderTheExportDialogSwitchesViewsOnlyAfterIt) {
+  using namespace std::chrono_literals;
+  ScratchFolder scratch;
+  const std::filesystem::path file = scratch / L"during_download.mDat";
+  const sim::DataSet mine = sim::GenerateDataSet({1, 120, 0, 21});
+  StartApp();
+  AddRecords(Frame().Store(), mine.monitoring[0].id, mine.monitoring[0].records);
+  Open(mine.monitoring[0].id);
+  StartMonitor(L"--patients 3 --minutes 1000 --ward-round 0 --seed 9 --pace 115200");
+  Command(ID_START_COMM);
+  ASSERT_TRUE(WaitFor([&] { return Frame().Download().threadRunning.load(); }, 10000));
+
+  Frame().SetFileChooser(std::make_unique<RealFileChooser>());
+  std::atomic<bool> downloadingWhenOpen{false};
+  std::atomic<bool> endedWhileOpen{false};
+  ui_support::FileDialogAnswer answer(fw::LoadStringResource(IDS_EXPORT_TITLE), file.wstring(), IDOK, [&] {
+    downloadingWhenOpen = Frame().Download().threadRunning.load();
+    // Its last progress message is posted before the thread ends, so it queues before the
+    // dialog's OK that the answer posts next.
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (Frame().Download().threadRunning && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(20ms);
+    }
+    endedWhileOpen = !Frame().Download().threadRunning;
+  });
+  Click(ViewWindow(), IDC_EXPORT_MONITOR);  // returns once the dialog was answered
+  ASSERT_TRUE(answer.Answered());
+  EXPECT_TRUE(downloadingWhenOpen);
+  ASSERT_TRUE(endedWhileOpen);
+  EXPECT_EQ(Frame().CurrentViewCode(), ViewCode::MonitoringList) << "the view was switched under its dialog";
+
+  PatientStore written;
+  ASSERT_TRUE(ReadMonitorFile(written, file));
+  auto reader = written.Read();
+  ASSERT_EQ(reader.PatientCount(), 1u);
+  const RecordList* list = reader.FindRecordList(mine.monitoring[0].id);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->size(), mine.monitoring[0].records.size());
+
+  ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::DataOverview; }, 10000));
 }
 
 }  // namespace
