@@ -67,22 +67,25 @@ void CMainFrame::BuildCategory() {
   ribbon_.RemoveAllCategories();
   fw::RibbonCategory& category = ribbon_.AddCategory(fw::LoadStringResource(IDS_CATEGORY_OPERATIONS),
                                                      smallImages_.get(), largeImages_.get());
-  auto button = [this](fw::RibbonPanel& panel, UINT id, IconSlot icon) {
+  // Key tips (Alt, then the panel's letter, then the command's): unique among the panels and
+  // within each panel, the same in both languages, as Office keeps them on translated ribbons.
+  auto button = [this](fw::RibbonPanel& panel, UINT id, IconSlot icon, wchar_t keyTip) {
     const CommandText text = TextOf(id);
-    panel.AddButton(id, text.caption, icons_[icon].get(), text.tooltip);
+    panel.AddButton(id, text.caption, icons_[icon].get(), text.tooltip).SetKeyTip(keyTip);
   };
-  auto checkBox = [](fw::RibbonPanel& panel, UINT id) {
+  auto checkBox = [](fw::RibbonPanel& panel, UINT id, wchar_t keyTip) {
     const CommandText text = TextOf(id);
-    panel.AddCheckBox(id, text.caption, text.tooltip);
+    panel.AddCheckBox(id, text.caption, text.tooltip).SetKeyTip(keyTip);
   };
 
   fw::RibbonPanel& views = category.AddPanel(fw::LoadStringResource(IDS_PANEL_VIEWS), panelIcons_[0].get());
-  button(views, ID_HISTORY_BACK, kBackIcon);
-  button(views, ID_HISTORY_FORWARD, kForwardIcon);
-  button(views, ID_SHOW_HOME, kHomeIcon);
-  button(views, ID_SHOW_CHECK_LIST, kCheckListIcon);
-  button(views, ID_SHOW_MONITOR_LIST, kMonitorListIcon);
-  button(views, ID_SHOW_TREND, kTrendIcon);
+  views.SetKeyTip(L'V');
+  button(views, ID_HISTORY_BACK, kBackIcon, L'B');
+  button(views, ID_HISTORY_FORWARD, kForwardIcon, L'F');
+  button(views, ID_SHOW_HOME, kHomeIcon, L'H');
+  button(views, ID_SHOW_CHECK_LIST, kCheckListIcon, L'W');
+  button(views, ID_SHOW_MONITOR_LIST, kMonitorListIcon, L'M');
+  button(views, ID_SHOW_TREND, kTrendIcon, L'T');
 
   fw::RibbonPanel& status = category.AddPanel(fw::LoadStringResource(IDS_PANEL_STATUS), panelIcons_[1].get());
   for (UINT text : {IDS_CONNECTION_INDICATOR, IDS_LOAD_INDICATOR}) {
@@ -90,20 +93,25 @@ void CMainFrame::BuildCategory() {
     status.AddIndicator(ID_STATUS_INDICATOR, indicator.caption, icons_[kLampOffIcon].get(), indicator.tooltip);
   }
 
+  // Its key tip "D" comes with its caption.
   fw::RibbonPanel& comm = category.AddPanel(fw::LoadStringResource(IDS_PANEL_COMM), panelIcons_[1].get());
-  button(comm, ID_START_COMM, kStartIcon);
-  button(comm, ID_STOP_COMM, kStopIcon);
-  button(comm, ID_CLEAR_DEVICE, kClearIcon);
-  checkBox(comm, ID_CLEAR_MONITOR_CHOICE);
-  checkBox(comm, ID_CLEAR_CHECK_CHOICE);
+  button(comm, ID_START_COMM, kStartIcon, L'S');
+  button(comm, ID_STOP_COMM, kStopIcon, L'T');
+  button(comm, ID_CLEAR_DEVICE, kClearIcon, L'E');
+  checkBox(comm, ID_CLEAR_MONITOR_CHOICE, L'M');
+  checkBox(comm, ID_CLEAR_CHECK_CHOICE, L'W');
 
   fw::RibbonPanel& import = category.AddPanel(fw::LoadStringResource(IDS_IMPORT), panelIcons_[0].get());
-  button(import, ID_IMPORT_CHECK, kImportCheckIcon);
-  button(import, ID_IMPORT_MONITOR, kImportMonitorIcon);
+  import.SetKeyTip(L'I');
+  button(import, ID_IMPORT_CHECK, kImportCheckIcon, L'W');
+  button(import, ID_IMPORT_MONITOR, kImportMonitorIcon, L'M');
 
   fw::RibbonPanel& language = category.AddPanel(fw::LoadStringResource(IDS_PANEL_LANGUAGE), panelIcons_[0].get());
-  language.AddIconButton(ID_LANGUAGE_CHINESE, icons_[kChineseIcon].get(), TextOf(ID_LANGUAGE_CHINESE).tooltip, true);
-  language.AddIconButton(ID_LANGUAGE_ENGLISH, icons_[kEnglishIcon].get(), TextOf(ID_LANGUAGE_ENGLISH).tooltip, false);
+  language.SetKeyTip(L'L');
+  language.AddIconButton(ID_LANGUAGE_CHINESE, icons_[kChineseIcon].get(), TextOf(ID_LANGUAGE_CHINESE).tooltip, true)
+      .SetKeyTip(L'C');
+  language.AddIconButton(ID_LANGUAGE_ENGLISH, icons_[kEnglishIcon].get(), TextOf(ID_LANGUAGE_ENGLISH).tooltip, false)
+      .SetKeyTip(L'E');
 
   ribbon_.RecalcLayout();
   ShowIndicators();

@@ -70,6 +70,7 @@ void RibbonBar::SetApplicationButton(HBITMAP image, std::wstring tooltip, SIZE s
 }
 
 void RibbonBar::RemoveAllCategories() {
+    LeaveKeyTips();
     popup_.Close();  // it shows a panel about to go
     hot_ = Target{};
     ReleasePress();

@@ -60,6 +60,18 @@ public:
 
     RibbonElement* FindElement(int category, int panel, int element) const;
 
+    // Keyboard access, as in Office: Alt released on its own (or F10) shows the key tips of the
+    // panels that have one; a panel's letter shows the tips of its elements (dropping a
+    // collapsed panel down), and an element's letter runs it. Escape goes back a level, and
+    // from the panels leaves; a click or another key leaves too. The frame offers every
+    // message here before anything else translates it; true when the bar took it.
+    bool PreTranslateKey(const MSG& message);
+    void LeaveKeyTips();
+    enum class KeyTipLevel { Off, Panels, Elements };
+    KeyTipLevel keyTipLevel() const noexcept { return keyTipLevel_; }
+    // The panel whose element tips show, at KeyTipLevel::Elements.
+    const RibbonPanel* KeyTipPanel() const noexcept;
+
     // HTCLOSE on the close box, HTCAPTION elsewhere in the caption row, HTNOWHERE otherwise
     // (the application button is the bar's own).
     LRESULT HitTestCaption(POINT screen) const;
@@ -106,7 +118,7 @@ private:
     void InvalidateElement(const RibbonElement& element) override;
     void ContentChanged() override;
     void PopupElementClicked(const RibbonElement& element) override { SendCommandOf(element); }
-    void PopupClosed() override { Invalidate(false); }
+    void PopupClosed() override;
 
     Target HitTest(POINT client) const;
     bool InAppButton(POINT client) const;
@@ -124,6 +136,13 @@ private:
     void OnTooltipText(NMTTDISPINFOW& info);
     LRESULT OnNcHitTest(POINT screen);
     void TrackCloseBox();
+
+    // ribbon_bar_key_tips.cpp
+    bool OnKeyDown(UINT key, bool repeat);
+    void ShowKeyTips();
+    void KeyTipBack();
+    void PressKeyTip(wchar_t letter);
+    void PaintKeyTips();
 
     FrameWindow* frame_ = nullptr;
     std::wstring caption_;
@@ -143,6 +162,10 @@ private:
     Target hot_;
     Target pressed_;
     bool trackingLeave_ = false;
+    KeyTipLevel keyTipLevel_ = KeyTipLevel::Off;
+    std::size_t keyTipPanel_ = 0;
+    bool altAlone_ = false;   // Alt is down and no other key came since
+    UINT swallowKeyUp_ = 0;   // the release of a key whose press the bar took
     bool layoutDirty_ = true;
     ButtonLook closeLook_ = ButtonLook::Normal;
 };

@@ -97,6 +97,7 @@ void RibbonBar::OnPaint() {
         }
     }
     PaintAppButton(canvas_, AppButtonRect(), appImage_, LookOf(Target{Target::Kind::AppButton}));
+    PaintKeyTips();
     canvas_.CopyTo(paint.get(), paint.area());
 }
 

@@ -42,6 +42,9 @@ public:
     RibbonElementKind kind() const noexcept { return kind_; }
     const std::wstring& caption() const noexcept { return caption_; }
     const std::wstring& tooltip() const noexcept { return tooltip_; }
+    // The letter that runs the element in key-tip mode (RibbonBar::PreTranslateKey).
+    void SetKeyTip(wchar_t letter) noexcept { keyTip_ = letter; }
+    wchar_t keyTip() const noexcept { return keyTip_; }
     bool enabled() const noexcept { return enabled_; }
     bool checked() const noexcept { return checked_; }
 
@@ -69,6 +72,7 @@ private:
     IconImage greyImage_;
     std::vector<std::wstring> lines_;
     RECT rect_{};
+    wchar_t keyTip_ = 0;
     bool enabled_ = false;  // until the first refresh asks the rules
     bool checked_ = false;
 };

@@ -208,4 +208,39 @@ void PaintElement(PixelCanvas& canvas, HFONT font, const RibbonElement& element,
     }
 }
 
+POINT KeyTipCentre(const RibbonPanel& panel, const RibbonMetrics& metrics) {
+    // At the right end of the caption band, clear of the centred caption; on a collapsed
+    // panel's button, over its middle.
+    const RECT& rect = panel.rect();
+    if (panel.collapsed()) return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return POINT{rect.right - metrics.Scale(14), rect.bottom - metrics.panelCaptionHeight / 2};
+}
+
+POINT KeyTipCentre(const RibbonElement& element, const RibbonMetrics& metrics) {
+    const RECT& rect = element.rect();
+    if (element.kind() == RibbonElementKind::CheckBox) {
+        return POINT{rect.left + metrics.Scale(4) + metrics.checkBoxSize / 2, rect.bottom - metrics.Scale(2)};
+    }
+    return POINT{(rect.left + rect.right) / 2, rect.bottom - metrics.Scale(4)};
+}
+
+void PaintKeyTip(PixelCanvas& canvas, HFONT font, wchar_t letter, POINT centre, bool enabled,
+                 const RibbonMetrics& metrics) {
+    const int half = metrics.Scale(9);
+    const RECT badge{centre.x - half, centre.y - half, centre.x + half, centre.y + half};
+    canvas.FillRoundRect(badge, 2.0f, theme::kKeyTip);
+    canvas.StrokeRoundRect(badge, 2.0f, theme::kKeyTipBorder);
+    DrawCanvasText(canvas, font, std::wstring(1, letter), badge, enabled ? theme::kText : theme::kDisabledText,
+                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void PaintElementKeyTips(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RibbonMetrics& metrics) {
+    for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
+        const RibbonElement& element = *panel.Element(e);
+        if (element.keyTip() != 0) {
+            PaintKeyTip(canvas, font, element.keyTip(), KeyTipCentre(element, metrics), element.enabled(), metrics);
+        }
+    }
+}
+
 }  // namespace fw

@@ -32,4 +32,12 @@ void PaintCollapsedPanel(PixelCanvas& canvas, HFONT font, const RibbonPanel& pan
 void PaintElement(PixelCanvas& canvas, HFONT font, const RibbonElement& element, const RibbonMetrics& metrics,
                   ButtonLook look);
 
+// Key tips: where the badge of a panel or an element stands (its centre), and the badge.
+POINT KeyTipCentre(const RibbonPanel& panel, const RibbonMetrics& metrics);
+POINT KeyTipCentre(const RibbonElement& element, const RibbonMetrics& metrics);
+void PaintKeyTip(PixelCanvas& canvas, HFONT font, wchar_t letter, POINT centre, bool enabled,
+                 const RibbonMetrics& metrics);
+// The key tips of every element of `panel`.
+void PaintElementKeyTips(PixelCanvas& canvas, HFONT font, const RibbonPanel& panel, const RibbonMetrics& metrics);
+
 }  // namespace fw

@@ -1,5 +1,6 @@
 #include "framework/ribbon/ribbon_panel.h"
 
+#include <cwctype>
 #include <utility>
 
 #include "framework/ribbon/caption_text.h"
@@ -7,7 +8,11 @@
 namespace fw {
 
 RibbonPanel::RibbonPanel(RibbonHost& host, std::wstring caption, HICON panelIcon)
-    : host_(host), caption_(SplitCaption(caption).caption), icon_(IconImage::FromIcon(panelIcon, 16)) {}
+    : host_(host), icon_(IconImage::FromIcon(panelIcon, 16)) {
+    CaptionParts parts = SplitCaption(caption);
+    caption_ = std::move(parts.caption);
+    if (!parts.rest.empty()) keyTip_ = static_cast<wchar_t>(std::towupper(parts.rest[0]));
+}
 
 RibbonElement& RibbonPanel::Add(RibbonElementKind kind, UINT id, std::wstring caption, std::wstring tooltip,
                                 HICON icon) {

@@ -14,7 +14,8 @@ namespace fw {
 
 class RibbonPanel {
 public:
-    // `caption` may hold "caption\nkeytip"; only the caption is shown.
+    // `caption` may hold "caption\nkeytip"; only the caption is shown, the key tip's first
+    // letter becomes the panel's key tip.
     RibbonPanel(RibbonHost& host, std::wstring caption, HICON panelIcon);
     RibbonPanel(const RibbonPanel&) = delete;
     RibbonPanel& operator=(const RibbonPanel&) = delete;
@@ -29,6 +30,9 @@ public:
     RibbonElement& AddIconButton(UINT id, HICON icon, std::wstring tooltip, bool alphaBlended);
 
     const std::wstring& caption() const noexcept { return caption_; }
+    // The letter that opens the panel's element key tips; a panel without one has none shown.
+    void SetKeyTip(wchar_t letter) noexcept { keyTip_ = letter; }
+    wchar_t keyTip() const noexcept { return keyTip_; }
     const IconImage& icon() const noexcept { return icon_; }
     std::size_t ElementCount() const noexcept { return elements_.size(); }
     RibbonElement* Element(std::size_t index) const noexcept;
@@ -49,6 +53,7 @@ private:
 
     RibbonHost& host_;
     std::wstring caption_;
+    wchar_t keyTip_ = 0;
     IconImage icon_;
     std::vector<std::unique_ptr<RibbonElement>> elements_;
     RECT rect_{};

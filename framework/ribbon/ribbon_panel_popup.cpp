@@ -36,6 +36,7 @@ bool RibbonPanelPopup::Open(Owner& owner, HWND ownerWindow, const RibbonPanel& p
     metrics_ = metrics;
     hot_ = pressed_ = nullptr;
     closing_ = false;
+    keyTips_ = false;
     const SIZE size = panel.popupSize();
     const RECT place = KeptOnMonitor(RECT{screen.x, screen.y, screen.x + size.cx, screen.y + size.cy});
     const std::wstring className =
@@ -57,6 +58,12 @@ void RibbonPanelPopup::Close() {
     closing_ = true;
     if (::GetCapture() == hwnd()) ::ReleaseCapture();
     Destroy();
+}
+
+void RibbonPanelPopup::ShowKeyTips(bool shown) {
+    if (keyTips_ == shown) return;
+    keyTips_ = shown;
+    if (hwnd() != nullptr) Invalidate(false);
 }
 
 void RibbonPanelPopup::OnFinalMessage() {
@@ -132,6 +139,7 @@ void RibbonPanelPopup::OnPaint() {
                                                                          : ButtonLook::Normal;
         PaintElement(canvas_, font_, *element, metrics_, look);
     }
+    if (keyTips_) PaintElementKeyTips(canvas_, font_, *panel_, metrics_);
     canvas_.CopyTo(paint.get(), paint.area());
 }
 

@@ -32,6 +32,8 @@ public:
               const RibbonMetrics& metrics);
     void Close();
     bool IsOpen() const noexcept { return hwnd() != nullptr; }
+    // Shows the key tips of the panel's elements (the bar's key-tip mode).
+    void ShowKeyTips(bool shown);
     const RibbonPanel* panel() const noexcept { return panel_; }
 
 protected:
@@ -55,6 +57,7 @@ private:
     RibbonElement* hot_ = nullptr;
     RibbonElement* pressed_ = nullptr;
     bool closing_ = false;
+    bool keyTips_ = false;
 };
 
 }  // namespace fw

@@ -46,6 +46,10 @@ inline constexpr COLORREF kCloseGlyph = RGB(70, 78, 92);
 inline const Gradient kOrb{RGB(253, 254, 255), RGB(224, 230, 238), RGB(196, 205, 219), RGB(232, 237, 244), 0.5f};
 inline constexpr COLORREF kOrbRing = RGB(118, 130, 150);
 
+// Key tips: small pale badges with a dark frame, as Office shows them.
+inline const Gradient kKeyTip = Gradient::Plain(RGB(255, 255, 255), RGB(232, 236, 242));
+inline constexpr COLORREF kKeyTipBorder = RGB(84, 92, 108);
+
 // Status bar.
 inline const Gradient kStatusBar = Gradient::Plain(RGB(240, 242, 246), RGB(210, 215, 223));
 inline constexpr COLORREF kStatusEdge = RGB(168, 176, 188);
