@@ -8,6 +8,7 @@
 #include "views/form_fit.h"
 #include "views/list_control.h"
 #include "views/logic/list_cells.h"
+#include "views/logic/trend_view_layout.h"
 #include "views/logic/list_rows.h"
 #include "views/text_format.h"
 #include "views/virtual_list.h"
@@ -48,7 +49,7 @@ void CMonitorListView::OnInitialUpdate() {
   SetUpList();
   FitFormViewToWidth(*this, formSize_);
   FillList();
-  form_.ShowTimeSpan(rows_.empty() ? nullptr : rows_.front(), rows_.empty() ? nullptr : rows_.back());
+  ShowTimeSpan();
   form_.EnableCommands(!rows_.empty());
 }
 
@@ -69,6 +70,13 @@ void CMonitorListView::FillList() {
   if (list_ != nullptr) {
     ::SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
   }
+}
+
+// The same span as the trend view shows of the person.
+void CMonitorListView::ShowTimeSpan() {
+  MonitoringSpan span;
+  if (!person_.IsEmpty()) span = SpanOfMonitoring(host_.Store().Read().FindRecordList(person_));
+  form_.ShowTimeSpan(span.first, span.last);
 }
 
 void CMonitorListView::PlaceList(int top, int bottom) {

@@ -36,6 +36,7 @@ class CMonitorListView : public CFormViewDPI, public PersonView {
  private:
   void SetUpList();
   void FillList();
+  void ShowTimeSpan();
   // The list from `top` (client coordinates) across the client, down to `bottom`.
   void PlaceList(int top, int bottom);
   int BottomOf(int controlId) const;

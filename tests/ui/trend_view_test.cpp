@@ -287,6 +287,36 @@ TEST_F(TrendViewTest, OpensFromTheMonitoringListAndGoesBackToIt) {
   EXPECT_EQ(list->Person(), *person);
 }
 
+// Records imported out of time order: both views show the span by time, the same one.
+TEST_F(TrendViewTest, ImportedOutOfOrderTheTrendAndTheListShowTheSameSpan) {
+  StartApp();
+  const PatientId id = PatientId::FromText("110105194912310021");
+  {
+    auto writer = Frame().Store().Write();
+    RecordList& list = writer.FindOrCreateRecordList(id);
+    for (auto [hour, minute] : {std::pair{10, 5}, {9, 59}, {23, 10}, {10, 0}}) {
+      VitalRecord record{};
+      record.year = 19;
+      record.month = 6;
+      record.day = hour == 23 ? 23 : 24;  // the 23:10 record is the day before
+      record.hour = static_cast<std::uint8_t>(hour);
+      record.minute = static_cast<std::uint8_t>(minute);
+      writer.AppendRecord(list, record);
+    }
+  }
+  const PatientId* person = Frame().Store().Read().FindStoreKey(id);
+  auto span = [&] {
+    return std::vector<std::wstring>{ControlText(ViewControl(IDC_START_DATE)), ControlText(ViewControl(IDC_START_TIME)),
+                                     ControlText(ViewControl(IDC_END_DATE)), ControlText(ViewControl(IDC_END_TIME))};
+  };
+  const std::vector<std::wstring> expected{L"2019-6-23", L"23:10", L"2019-6-24", L"10:05"};
+  OpenTrend(person);
+  EXPECT_EQ(span(), expected);
+  Frame().ShowView(ViewCode::MonitoringList, person);
+  Pump(50);
+  EXPECT_EQ(span(), expected);
+}
+
 TEST_F(TrendViewTest, SixtyFiveThousandRecordsOpenAndScrollToTheEnd) {
   StartApp();
   const PatientId* person = AddMonitoredPerson(65536, 13);

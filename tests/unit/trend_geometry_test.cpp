@@ -3,6 +3,7 @@
 
 #include "data/patient_store.h"
 #include "tests/unit/test_support.h"
+#include "views/logic/record_order.h"
 #include "views/logic/trend_plan.h"
 #include "views/logic/trend_tiles.h"
 #include "views/logic/trend_view_layout.h"
@@ -155,7 +156,7 @@ TEST(TrendView, LastScrollPositionShowsTheLastRecord) {
   }
 }
 
-TEST(TrendView, SpanIsTheFirstAndLastMonitoringRecordInListOrder) {
+TEST(TrendView, SpanIsTheEarliestAndLatestMonitoringRecordByTime) {
   EXPECT_EQ(SpanOfMonitoring(nullptr).count, 0);
 
   PatientStore wardRoundOnly;
@@ -164,15 +165,43 @@ TEST(TrendView, SpanIsTheFirstAndLastMonitoringRecordInListOrder) {
   EXPECT_EQ(none.count, 0);
   EXPECT_EQ(none.first, nullptr);
 
-  // List order, not time order: the view shows the span as the records were taken in.
+  // Imported out of order: the span is by time, as the monitoring list sorts its rows.
   PatientStore store;
   const RecordList* mixed = FileRecords(
       store, {Record(RecordKind::WardRound, 1, 7, 0), Record(RecordKind::Monitoring, 1, 10, 5),
-              Record(RecordKind::Monitoring, 1, 9, 59), Record(RecordKind::WardRound, 1, 11, 0)});
+              Record(RecordKind::Monitoring, 1, 9, 59), Record(RecordKind::Monitoring, 1, 10, 0),
+              Record(RecordKind::WardRound, 1, 11, 0)});
   const MonitoringSpan span = SpanOfMonitoring(mixed);
-  EXPECT_EQ(span.count, 2);
-  EXPECT_EQ(span.first, &(*mixed)[1]);
-  EXPECT_EQ(span.last, &(*mixed)[2]);
+  EXPECT_EQ(span.count, 3);
+  EXPECT_EQ(span.first, &(*mixed)[2]);  // 09:59
+  EXPECT_EQ(span.last, &(*mixed)[1]);   // 10:05
+}
+
+TEST(TrendView, SpanAgreesWithTheSortedRowsAndSkipsRecordsWithoutATime) {
+  PatientStore store;
+  VitalRecord noTime = Record(RecordKind::Monitoring, 1, 10, 0);
+  noTime.month = 13;
+  // Two records at 10:05: the earliest taken starts a tie, the latest taken ends it.
+  const RecordList* list = FileRecords(
+      store, {Record(RecordKind::Monitoring, 1, 10, 5), noTime, Record(RecordKind::Monitoring, 1, 8, 30),
+              Record(RecordKind::Monitoring, 1, 10, 5), Record(RecordKind::Monitoring, 1, 8, 30)});
+  const MonitoringSpan span = SpanOfMonitoring(list);
+  EXPECT_EQ(span.count, 5);
+  EXPECT_EQ(span.first, &(*list)[2]);
+  EXPECT_EQ(span.last, &(*list)[3]);
+
+  std::vector<const VitalRecord*> sorted;
+  for (const VitalRecord& record : *list) sorted.push_back(&record);
+  SortByRecordTime(sorted);
+  EXPECT_EQ(sorted.front(), span.first);
+  EXPECT_EQ(sorted[3], span.last) << "the last record with a time, before the one without";
+
+  PatientStore timeless;
+  VitalRecord other = noTime;
+  other.hour = 30;
+  const RecordList* none = FileRecords(timeless, {noTime, other});
+  EXPECT_EQ(SpanOfMonitoring(none).first, &(*none)[0]);
+  EXPECT_EQ(SpanOfMonitoring(none).last, &(*none)[1]);
 }
 
 }  // namespace

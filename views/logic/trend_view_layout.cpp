@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "views/logic/record_order.h"
+
 namespace wd {
 
 TrendViewLayout LayOutTrendView(int chartTop, int clientWidth) {
@@ -27,11 +29,23 @@ int TimeScrollTarget(int code, int position, int maximum, int thumbPosition) {
 MonitoringSpan SpanOfMonitoring(const RecordList* list) {
   MonitoringSpan span;
   if (list == nullptr) return span;
+  std::optional<std::int64_t> firstKey, lastKey;
+  const VitalRecord* firstInList = nullptr;
+  const VitalRecord* lastInList = nullptr;
   for (const VitalRecord& record : *list) {
     if (!record.IsMonitoring()) continue;
-    if (span.first == nullptr) span.first = &record;
-    span.last = &record;
     ++span.count;
+    if (firstInList == nullptr) firstInList = &record;
+    lastInList = &record;
+    const std::optional<std::int64_t> key = RecordTimeKey(record);
+    if (!key) continue;
+    // Ties: the earliest taken first, the latest taken last, as a stable sort orders them.
+    if (!firstKey || *key < *firstKey) firstKey = key, span.first = &record;
+    if (!lastKey || *key >= *lastKey) lastKey = key, span.last = &record;
+  }
+  if (span.first == nullptr) {  // no record holds a real time: list order is all there is
+    span.first = firstInList;
+    span.last = lastInList;
   }
   return span;
 }

@@ -38,8 +38,10 @@ enum TimeScrollCode : int {
 // thumb takes its position, anything else (dragging included) keeps the current one.
 int TimeScrollTarget(int code, int position, int maximum, int thumbPosition);
 
-// The monitoring records of a person's list: their number and the first and last of them in
-// list order (the time span the view shows; nothing when there are none).
+// The monitoring records of a person's list: their number and the earliest and latest of them by
+// record time (the span the trend view and the monitoring list both show; nothing when there are
+// none). Records whose bytes are no time are counted but span nothing, unless no record has a
+// time: then the first and last in list order.
 struct MonitoringSpan {
   int count = 0;
   const VitalRecord* first = nullptr;
