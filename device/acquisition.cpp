@@ -68,7 +68,9 @@ class Acquisition {
     const CommandPacket packet = CommandPacket::Make(Command::Count, 0);
     for (int attempt = 1; attempt <= kAttemptsPerRequest; ++attempt) {
       if (Stopped()) return false;
-      // No purge here: the port was purged when it was opened.
+      // The first request goes out on the queues emptied when the port was opened. A repeat
+      // must not read the rest of a misframed or late reply as the start of its own.
+      if (attempt > 1) channel_.Purge();
       if (!channel_.Send(packet)) {
         events_.OnMessage(DeviceMessage::CommunicationError);
         return false;

@@ -10,71 +10,14 @@ namespace wd {
 namespace {
 
 using test::Bytes;
+using test::CountReply;
+using test::Download;
 using test::Id;
+using test::IndexOf;
+using test::MonitoringPage;
+using test::WardRoundPage;
+using test::WireAt;
 using namespace std::chrono_literals;
-
-Bytes CountReply(std::uint32_t wardRound, std::uint32_t monitoring,
-                 std::uint16_t length = short_reply::kLength) {
-  const auto reply = short_reply::Build(kMonitoringStoreEcho, wardRound, monitoring, length);
-  return Bytes(reply.begin(), reply.end());
-}
-
-WireRecord WireAt(int minute) {
-  return PackWireRecord(test::Record(RecordKind::Monitoring, 1 + minute / 1440,
-                                     minute / 60 % 24, minute % 60));
-}
-
-// A monitoring page: the id, then `count` records at consecutive minutes from `firstMinute`.
-Bytes MonitoringPage(std::uint16_t index, const PatientId& id, int count, int firstMinute) {
-  Bytes payload(id.bytes.begin(), id.bytes.end());
-  for (int i = 0; i < count; ++i) {
-    const auto wire = WireAt(firstMinute + i).bytes;
-    payload.insert(payload.end(), wire.begin(), wire.end());
-  }
-  return data_reply::Build(index, payload);
-}
-
-Bytes WardRoundPage(std::uint16_t index, const std::vector<std::pair<PatientId, int>>& entries) {
-  Bytes payload;
-  for (const auto& [id, minute] : entries) {
-    payload.insert(payload.end(), id.bytes.begin(), id.bytes.end());
-    const auto wire = WireAt(minute).bytes;
-    payload.insert(payload.end(), wire.begin(), wire.end());
-  }
-  return data_reply::Build(index, payload);
-}
-
-std::uint16_t IndexOf(const Bytes& request) {
-  return static_cast<std::uint16_t>(request[3] << 8 | request[4]);
-}
-
-// One download against a peer that answers each request number from a script.
-struct Download {
-  test::VirtualClock clock;
-  std::map<int, Bytes> script;  // request number -> reply bytes
-  std::function<Bytes(const Bytes&, int)> answer;  // used where the script has no entry
-  test::ScriptedLink link{clock, [this](const Bytes& request, int number, test::ScriptedLink& l) {
-                            if (auto found = script.find(number); found != script.end()) {
-                              l.Deliver(found->second, 3ms);
-                            } else if (answer) {
-                              l.Deliver(answer(request, number), 3ms);
-                            }
-                          }};
-  test::RecordingEvents events;
-  DownloadState state;
-  PatientStore store;
-
-  int Run(bool monitoring, bool wardRound, ReceiveTiming timing = {}) {
-    state.PrepareStart(monitoring, wardRound);
-    state.portOpen = true;
-    return RunAcquisition(state, store, link, clock, events, timing);
-  }
-  std::size_t RecordCount(const PatientId& id) {
-    auto reader = store.Read();
-    const RecordList* list = reader.FindRecordList(id);
-    return list ? list->size() : 0;
-  }
-};
 
 using Progress = std::vector<std::pair<int, int>>;
 
@@ -270,7 +213,7 @@ TEST(Acquisition, CountRequestFailures) {
     EXPECT_EQ(d.link.requests.size(), 3u);
     EXPECT_EQ(d.events.messages, std::vector{DeviceMessage::CommunicationError});
     EXPECT_EQ(d.clock.Now(), 3 * 1100ms);
-    EXPECT_EQ(d.link.purges, 0);
+    EXPECT_EQ(d.link.purges, 2);  // before each repeat
   }
   {  // A wrong length word keeps the totals but fails the attempt; the retry succeeds.
     Download d;
@@ -288,6 +231,39 @@ TEST(Acquisition, CountRequestFailures) {
     EXPECT_EQ(d.state.monitoringTotal, 34);
     EXPECT_EQ(d.state.wardRoundTotal, 12);
     EXPECT_EQ(d.events.messages, std::vector{DeviceMessage::CommunicationError});
+  }
+}
+
+// A monitor of 30 monitoring records of A, in pages of 10.
+Bytes ThirtyRecords(const Bytes& request, int) {
+  if (request[2] == 0xEE) return CountReply(0, 30);
+  return MonitoringPage(IndexOf(request), Id("A"), 10, IndexOf(request));
+}
+
+TEST(Acquisition, ARepeatedCountRequestDoesNotReadTheRestOfAnEarlierReply) {
+  {  // Stray bytes before the first count reply: the repeat reads a clean reply.
+    Download d;
+    d.answer = ThirtyRecords;
+    d.script[0] = Bytes{0x13, 0x37, 0x00, 0xAA, 0x55};
+    const Bytes counts = CountReply(0, 30);
+    d.script[0].insert(d.script[0].end(), counts.begin(), counts.end());
+    EXPECT_EQ(d.Run(true, true), 1);
+    EXPECT_EQ(d.RecordCount(Id("A")), 30u);
+    EXPECT_EQ(d.events.failures.size(), 1u);
+    EXPECT_TRUE(d.events.messages.empty());
+  }
+  {  // A count reply completed 1.3 s after its request, past the 1.1 s wait: its tail spoils
+     // the second attempt, the third reads a clean reply.
+    Download d;
+    d.answer = ThirtyRecords;
+    d.completedAfter[0] = 1300ms;
+    EXPECT_EQ(d.Run(true, true), 1);
+    EXPECT_EQ(d.RecordCount(Id("A")), 30u);
+    ASSERT_EQ(d.events.failures.size(), 2u);
+    EXPECT_EQ(d.events.failures[0].status, ReplyStatus::NoReply);
+    EXPECT_EQ(d.events.failures[1].command, Command::Count);
+    EXPECT_TRUE(d.events.messages.empty());
+    EXPECT_EQ(d.events.progress.back(), std::make_pair(100, 1));
   }
 }
 
