@@ -5,6 +5,40 @@
 namespace wd {
 namespace {
 
+// Closes the link and clears portOpen when a download ends, however it ends: an exception from
+// the link, the store or an events callback included.
+class PortRelease {
+ public:
+  PortRelease(ByteLink& link, DownloadState& state) : link_(link), state_(state) {}
+  PortRelease(const PortRelease&) = delete;
+  PortRelease& operator=(const PortRelease&) = delete;
+  ~PortRelease() {
+    try {
+      link_.Close();
+    } catch (...) {
+      // The port is given up either way; portOpen must not stay set.
+    }
+    state_.portOpen = false;
+  }
+
+ private:
+  ByteLink& link_;
+  DownloadState& state_;
+};
+
+// Tells the user a download ended by an exception. The sink that threw may throw again; the
+// Finished event is still attempted, and nothing leaves the thread.
+void ReportAbandoned(DownloadEvents& events) noexcept {
+  try {
+    events.OnMessage(DeviceMessage::CommunicationError);
+  } catch (...) {
+  }
+  try {
+    events.OnProgress(ProgressPhase::Finished, 0);
+  } catch (...) {
+  }
+}
+
 struct Phase {
   Command command;
   std::atomic<std::int32_t>& received;
@@ -21,11 +55,10 @@ class Acquisition {
         channel_(link, clock, timing) {}
 
   int Run() {
+    const PortRelease release(link_, state_);
     events_.OnProgress(ProgressPhase::Started, 0);
     const int result = Download() ? 1 : 0;
     events_.OnProgress(ProgressPhase::Finished, result);
-    link_.Close();
-    state_.portOpen = false;
     return result;
   }
 
@@ -130,8 +163,12 @@ int RunAcquisition(DownloadState& state, PatientStore& store, ByteLink& link, Cl
   return Acquisition(state, store, link, clock, events, timing).Run();
 }
 
-int AcquisitionThread(AcquisitionJob& job) {
-  RunAcquisition(job.state, job.store, job.link, job.clock, job.events, job.timing);
+int AcquisitionThread(AcquisitionJob& job) noexcept {
+  try {
+    RunAcquisition(job.state, job.store, job.link, job.clock, job.events, job.timing);
+  } catch (...) {
+    ReportAbandoned(job.events);
+  }
   return 0;
 }
 

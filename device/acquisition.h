@@ -51,7 +51,9 @@ class DownloadEvents {
 // selection (DownloadState::PrepareStart), opened the link and set portOpen. Every end posts
 // Finished with the result, closes the link and clears portOpen; clearing threadRunning is left
 // to whoever started the thread. The stop flag is looked at before every request and attempt.
-// Returns the result: 1 complete, 0 otherwise.
+// Returns the result: 1 complete, 0 otherwise. An exception from the link, the store or an
+// events callback passes through, after the link is closed and portOpen cleared; records stored
+// before it stay.
 int RunAcquisition(DownloadState& state, PatientStore& store, ByteLink& link, Clock& clock,
                    DownloadEvents& events, ReceiveTiming timing = {});
 
@@ -65,8 +67,10 @@ struct AcquisitionJob {
   ReceiveTiming timing{};
 };
 
-// The download thread's body. Returns 0 as a thread procedure does; the result travels with the
-// Finished event.
-int AcquisitionThread(AcquisitionJob& job);
+// The download thread's body and its exception boundary: an exception (std::bad_alloc while the
+// store grows, a failing port driver) ends the download as a communication error, reported
+// through the events with Finished 0, after the port was released. Returns 0 as a thread
+// procedure does; the result travels with the Finished event.
+int AcquisitionThread(AcquisitionJob& job) noexcept;
 
 }  // namespace wd
