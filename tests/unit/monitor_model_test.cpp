@@ -99,24 +99,24 @@ TEST(MonitorDevice, RepliesKeepToOnePersonAndTheRequestedIndex) {
   auto replies = device.Feed(stream);
   ASSERT_EQ(replies.size(), 1u);
   short_reply::Bytes shortReply;
-  std::copy(replies[0].begin(), replies[0].end(), shortReply.begin());
+  std::copy(replies[0].bytes.begin(), replies[0].bytes.end(), shortReply.begin());
   EXPECT_EQ(short_reply::MonitoringTotal(shortReply), 300u);
   EXPECT_EQ(short_reply::WardRoundTotal(shortReply), 5u);
 
   // Index 100: the last 50 records of the first person only.
   replies = device.Feed(Request(Command::Monitoring, 100));
   ASSERT_EQ(replies.size(), 1u);
-  EXPECT_EQ(replies[0].size(), 7u + 18u + 50u * 18u + 1u);
-  EXPECT_TRUE(data_reply::ChecksumMatches(replies[0]));
+  EXPECT_EQ(replies[0].bytes.size(), 7u + 18u + 50u * 18u + 1u);
+  EXPECT_TRUE(data_reply::ChecksumMatches(replies[0].bytes));
   EXPECT_TRUE(std::equal(data.monitoring[0].id.bytes.begin(), data.monitoring[0].id.bytes.end(),
-                         replies[0].begin() + 7));
+                         replies[0].bytes.begin() + 7));
   // Ward-round pages hold the configured number of entries.
   replies = device.Feed(Request(Command::WardRound, 3));
-  EXPECT_EQ(replies.at(0).size(), 7u + 2u * 36u + 1u);
+  EXPECT_EQ(replies.at(0).bytes.size(), 7u + 2u * 36u + 1u);
   // Past the end the device refuses.
   replies = device.Feed(Request(Command::Monitoring, 300));
-  EXPECT_EQ(replies.at(0)[3], 0xFF);
-  EXPECT_EQ(replies.at(0)[4], 0xFC);
+  EXPECT_EQ(replies.at(0).bytes[3], 0xFF);
+  EXPECT_EQ(replies.at(0).bytes[4], 0xFC);
   EXPECT_EQ(device.stats().requests, 4u);
 }
 
@@ -125,7 +125,12 @@ struct SimulatedDownload {
   test::VirtualClock clock;
   sim::MonitorDevice device;
   test::ScriptedLink link{clock, [this](const Bytes& request, int, test::ScriptedLink& l) {
-                            for (const sim::Reply& reply : device.Feed(request)) l.Deliver(reply, 5ms);
+                            for (const sim::Reply& reply : device.Feed(request)) {
+                              const auto held = reply.bytes.begin() +
+                                                static_cast<std::ptrdiff_t>(reply.heldFrom);
+                              l.Deliver(Bytes(reply.bytes.begin(), held), 5ms);
+                              l.Deliver(Bytes(held, reply.bytes.end()), std::max(5ms, reply.heldFor));
+                            }
                           }};
   test::RecordingEvents events;
   DownloadState state;
@@ -179,16 +184,32 @@ TEST(SimulatedMonitor, EveryNamedFaultIsSurvivedByARetry) {
   test::FillExpected(data, true, true, expected);
   for (const char* fault : {"no-reply@2", "bad-checksum@2", "wrong-index@2", "refuse@2",
                             "bad-length@2", "garbage@2", "cut@2", "oversized@2", "bad-length@0",
-                            "oversized@12"}) {
+                            "oversized@12", "garbage@0", "late@0", "late@3"}) {
     sim::FaultPlan plan;
     std::string error;
     ASSERT_TRUE(sim::AddFault(fault, plan, error));
     SimulatedDownload d(data, {100, 100}, plan);
     ASSERT_EQ(d.Run(), 1) << fault;
     test::ExpectSameRecords(expected, d.store);
-    const bool harmless = std::string(fault).starts_with("oversized");
-    EXPECT_EQ(d.events.failures.size(), harmless ? 0u : 1u) << fault;
+    // A reply completed after the wait fails its attempt, and its tail spoils the next one.
+    const std::string name(fault);
+    const std::size_t spoiled = name.starts_with("oversized") ? 0 : name.starts_with("late") ? 2 : 1;
+    EXPECT_EQ(d.events.failures.size(), spoiled) << fault;
+    EXPECT_TRUE(d.events.messages.empty()) << fault;
   }
+}
+
+TEST(SimulatedMonitor, ALateReplyHoldsBackItsSecondHalf) {
+  const sim::DataSet data = sim::GenerateDataSet({1, 10, 0, 4});
+  sim::FaultPlan plan;
+  std::string error;
+  ASSERT_TRUE(sim::AddFault("late@0", plan, error));
+  sim::MonitorDevice device(data, {}, plan);
+  const auto replies = device.Feed(Request(Command::Count, 0));
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0].bytes.size(), short_reply::kSize);
+  EXPECT_EQ(replies[0].heldFrom, short_reply::kSize / 2);
+  EXPECT_EQ(replies[0].heldFor, 1300ms);
 }
 
 TEST(SimulatedMonitor, EraseEmptiesTheChosenStore) {

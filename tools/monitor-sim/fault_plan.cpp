@@ -8,7 +8,7 @@
 namespace wd::sim {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Fault>, 8> kNames{{
+constexpr std::array<std::pair<std::string_view, Fault>, 9> kNames{{
     {"no-reply", Fault::NoReply},
     {"bad-checksum", Fault::BadChecksum},
     {"wrong-index", Fault::WrongIndex},
@@ -17,6 +17,7 @@ constexpr std::array<std::pair<std::string_view, Fault>, 8> kNames{{
     {"garbage", Fault::Garbage},
     {"cut", Fault::Cut},
     {"oversized", Fault::Oversized},
+    {"late", Fault::Late},
 }};
 
 bool ParseNumber(std::string_view text, std::uint64_t& value) {

@@ -2,6 +2,7 @@
 // Misbehaviour on purpose, at chosen requests (numbered from 0 in the order the simulator
 // receives them over its whole run), so every failure path of a download can be provoked.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -20,7 +21,11 @@ enum class Fault {
   Garbage,      // garbage: five stray bytes before the reply
   Cut,          // cut: only the first half of the reply
   Oversized,    // oversized: a data reply with more records than a 4,992-byte payload holds
+  Late,         // late: half the reply at once, the rest kLateReplyAfter after the request
 };
+
+// Past the 1.1 s a receiver waits for a reply.
+inline constexpr std::chrono::milliseconds kLateReplyAfter{1300};
 
 struct FaultPlan {
   std::map<std::uint64_t, Fault> byRequest;

@@ -11,23 +11,25 @@ constexpr std::size_t kWardRoundEntrySize = kPatientIdSize + WireRecord::kSize;
 constexpr std::size_t kOversizedEntries = 4992 / kWardRoundEntrySize + 1;
 constexpr std::uint8_t kGarbage[] = {0x13, 0x37, 0x00, 0xAA, 0x55};
 
-void Append(Reply& reply, std::span<const std::uint8_t> bytes) {
+using Frame = std::vector<std::uint8_t>;
+
+void Append(Frame& reply, std::span<const std::uint8_t> bytes) {
   reply.insert(reply.end(), bytes.begin(), bytes.end());
 }
 
 // Recomputes the trailing checksum over bytes 2..n-2, as both reply kinds define it.
-void Reseal(Reply& reply) {
+void Reseal(Frame& reply) {
   reply.back() = Checksum(std::span(reply).subspan(2, reply.size() - 3));
 }
 
-void PutIndex(Reply& reply, std::uint16_t value) {
+void PutIndex(Frame& reply, std::uint16_t value) {
   reply[3] = static_cast<std::uint8_t>(value >> 8);
   reply[4] = static_cast<std::uint8_t>(value);
 }
 
-Reply Refusal() { return data_reply::Build(kRefusedIndex, {}); }
+Frame Refusal() { return data_reply::Build(kRefusedIndex, {}); }
 
-Reply ApplyFault(Fault fault, Reply reply, std::uint16_t index, bool isShortReply) {
+Frame ApplyFault(Fault fault, Frame reply, std::uint16_t index, bool isShortReply) {
   switch (fault) {
     case Fault::NoReply: return {};
     case Fault::BadChecksum: ++reply.back(); break;
@@ -49,7 +51,8 @@ Reply ApplyFault(Fault fault, Reply reply, std::uint16_t index, bool isShortRepl
     }
     case Fault::Garbage: reply.insert(reply.begin(), std::begin(kGarbage), std::end(kGarbage)); break;
     case Fault::Cut: reply.resize(reply.size() / 2); break;
-    case Fault::Oversized: break;  // applied while the page is built
+    case Fault::Oversized:  // applied while the page is built
+    case Fault::Late: break;  // a matter of timing, not of bytes
   }
   return reply;
 }
@@ -93,15 +96,19 @@ std::vector<Reply> MonitorDevice::Feed(std::span<const std::uint8_t> bytes) {
 Reply MonitorDevice::Answer(const CommandPacket& request) {
   const std::optional<Fault> fault = faults_.At(stats_.requests++);
   if (fault == Fault::NoReply) return {};
-  Reply reply = CleanReply(request, fault == Fault::Oversized);
+  Reply reply{CleanReply(request, fault == Fault::Oversized)};
   if (reply.empty()) return reply;
   if (fault) {
     const bool isShortReply = request.code() == static_cast<std::uint8_t>(Command::Count) ||
                               request.code() == static_cast<std::uint8_t>(Command::Clear);
-    reply = ApplyFault(*fault, std::move(reply), request.index(), isShortReply);
+    reply.bytes = ApplyFault(*fault, std::move(reply.bytes), request.index(), isShortReply);
+  }
+  if (fault == Fault::Late) {
+    reply.heldFrom = reply.bytes.size() / 2;
+    reply.heldFor = kLateReplyAfter;
   }
   ++stats_.replies;
-  stats_.bytesOut += reply.size();
+  stats_.bytesOut += reply.bytes.size();
   return reply;
 }
 
@@ -109,13 +116,13 @@ bool MonitorDevice::ShouldDisconnect() const {
   return faults_.disconnectAfterReplies && stats_.replies >= *faults_.disconnectAfterReplies;
 }
 
-Reply MonitorDevice::CleanReply(const CommandPacket& request, bool oversized) {
+MonitorDevice::Frame MonitorDevice::CleanReply(const CommandPacket& request, bool oversized) {
   switch (static_cast<Command>(request.code())) {
     case Command::Count: {
       const auto reply =
           short_reply::Build(kMonitoringStoreEcho, static_cast<std::uint32_t>(data_.wardRound.size()),
                              static_cast<std::uint32_t>(data_.MonitoringCount()));
-      return Reply(reply.begin(), reply.end());
+      return Frame(reply.begin(), reply.end());
     }
     case Command::Monitoring: return MonitoringPage(request.index(), oversized);
     case Command::WardRound: return WardRoundPage(request.index(), oversized);
@@ -124,7 +131,7 @@ Reply MonitorDevice::CleanReply(const CommandPacket& request, bool oversized) {
   return {};  // an unknown command goes unanswered
 }
 
-Reply MonitorDevice::MonitoringPage(std::uint16_t index, bool oversized) const {
+MonitorDevice::Frame MonitorDevice::MonitoringPage(std::uint16_t index, bool oversized) const {
   if (index >= data_.MonitoringCount()) return Refusal();
   const auto next = std::upper_bound(patientStarts_.begin(), patientStarts_.end(), index);
   const std::size_t person = static_cast<std::size_t>(next - patientStarts_.begin()) - 1;
@@ -133,17 +140,17 @@ Reply MonitorDevice::MonitoringPage(std::uint16_t index, bool oversized) const {
   const std::size_t wanted = oversized ? std::max(options_.perReply, kOversizedRecords)
                                        : options_.perReply;
   const std::size_t count = std::min(wanted, patient.records.size() - first);
-  Reply payload(patient.id.bytes.begin(), patient.id.bytes.end());
+  Frame payload(patient.id.bytes.begin(), patient.id.bytes.end());
   for (std::size_t i = 0; i < count; ++i) Append(payload, PackWireRecord(patient.records[first + i]).bytes);
   return data_reply::Build(index, payload);
 }
 
-Reply MonitorDevice::WardRoundPage(std::uint16_t index, bool oversized) const {
+MonitorDevice::Frame MonitorDevice::WardRoundPage(std::uint16_t index, bool oversized) const {
   if (index >= data_.wardRound.size()) return Refusal();
   const std::size_t wanted = oversized ? std::max(options_.wardPerReply, kOversizedEntries)
                                        : options_.wardPerReply;
   const std::size_t count = std::min(wanted, data_.wardRound.size() - index);
-  Reply payload;
+  Frame payload;
   for (std::size_t i = 0; i < count; ++i) {
     const WardRoundEntry& entry = data_.wardRound[index + i];
     Append(payload, entry.id.bytes);
@@ -152,7 +159,7 @@ Reply MonitorDevice::WardRoundPage(std::uint16_t index, bool oversized) const {
   return data_reply::Build(index, payload);
 }
 
-Reply MonitorDevice::Erase(std::uint16_t store) {
+MonitorDevice::Frame MonitorDevice::Erase(std::uint16_t store) {
   if (store == kMonitoringStoreEcho) {
     data_.monitoring.clear();
     IndexMonitoring();
@@ -162,7 +169,7 @@ Reply MonitorDevice::Erase(std::uint16_t store) {
     return {};
   }
   const auto reply = short_reply::Build(store, 0, 0);
-  return Reply(reply.begin(), reply.end());
+  return Frame(reply.begin(), reply.end());
 }
 
 }  // namespace wd::sim

@@ -3,6 +3,7 @@
 // its data set, erases its stores, and misbehaves where the fault plan says. No I/O here, so
 // tests can drive it directly.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -26,7 +27,16 @@ struct DeviceStats {
   std::uint64_t bytesOut = 0;
 };
 
-using Reply = std::vector<std::uint8_t>;
+// One reply as it goes out on the line.
+struct Reply {
+  std::vector<std::uint8_t> bytes;
+  // A monitor that stalls mid-reply: the bytes from `heldFrom` on leave `heldFor` after the
+  // request arrived. With no hold everything goes at once.
+  std::size_t heldFrom = 0;
+  std::chrono::milliseconds heldFor{0};
+
+  bool empty() const { return bytes.empty(); }
+};
 
 class MonitorDevice {
  public:
@@ -44,10 +54,11 @@ class MonitorDevice {
   const DataSet& data() const { return data_; }
 
  private:
-  Reply CleanReply(const CommandPacket& request, bool oversized);
-  Reply MonitoringPage(std::uint16_t index, bool oversized) const;
-  Reply WardRoundPage(std::uint16_t index, bool oversized) const;
-  Reply Erase(std::uint16_t store);
+  using Frame = std::vector<std::uint8_t>;
+  Frame CleanReply(const CommandPacket& request, bool oversized);
+  Frame MonitoringPage(std::uint16_t index, bool oversized) const;
+  Frame WardRoundPage(std::uint16_t index, bool oversized) const;
+  Frame Erase(std::uint16_t store);
   void IndexMonitoring();
 
   DataSet data_;

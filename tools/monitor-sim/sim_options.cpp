@@ -11,7 +11,7 @@ const char* const kSimUsage =
     "                   [--pace BAUD] [--fault FAULT]... [--link PATH | --tty PATH]\n"
     "                   [--stats FILE] [--export DIR] [--verbose]\n"
     "  FAULT: NAME@N[,N...] with NAME one of no-reply, bad-checksum, wrong-index, refuse,\n"
-    "        bad-length, garbage, cut, oversized (N counts requests from 0),\n"
+    "        bad-length, garbage, cut, oversized, late (N counts requests from 0),\n"
     "        or disconnect-after=N (close the port after N replies)\n";
 
 namespace {

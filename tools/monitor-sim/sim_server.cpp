@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <span>
 #include <thread>
 
 namespace wd::sim {
@@ -40,17 +41,37 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size, const std::ato
 
 // Sends at the wire rate of `baud`, in slices of about a millisecond, against an absolute
 // schedule so the rate does not drift.
-bool SendPaced(int fd, const Reply& reply, unsigned baud, const std::atomic<bool>& stop) {
-  if (baud == 0) return WriteAll(fd, reply.data(), reply.size(), stop);
+bool SendPaced(int fd, std::span<const std::uint8_t> bytes, unsigned baud,
+               const std::atomic<bool>& stop) {
+  if (baud == 0) return WriteAll(fd, bytes.data(), bytes.size(), stop);
   const std::size_t slice = std::max<std::size_t>(1, baud / 10 / 1000);
   const Clock::time_point start = Clock::now();
-  for (std::size_t sent = 0; sent < reply.size();) {
-    const std::size_t count = std::min(slice, reply.size() - sent);
+  for (std::size_t sent = 0; sent < bytes.size();) {
+    const std::size_t count = std::min(slice, bytes.size() - sent);
     std::this_thread::sleep_until(start + WireTime(sent + count, baud));
-    if (!WriteAll(fd, reply.data() + sent, count, stop)) return false;
+    if (!WriteAll(fd, bytes.data() + sent, count, stop)) return false;
     sent += count;
   }
   return true;
+}
+
+// Waits until `until`, or less when stopped; false when stopped.
+bool WaitUntil(Clock::time_point until, const std::atomic<bool>& stop) {
+  while (Clock::now() < until) {
+    if (stop) return false;
+    std::this_thread::sleep_until(std::min(until, Clock::now() + std::chrono::milliseconds(kPollMs)));
+  }
+  return !stop;
+}
+
+// Sends a reply, holding back its tail as long as the reply asks, counted from `requestTime`.
+bool SendReply(int fd, const Reply& reply, Clock::time_point requestTime, unsigned baud,
+               const std::atomic<bool>& stop) {
+  const std::span<const std::uint8_t> bytes(reply.bytes);
+  const std::size_t first = reply.heldFor.count() > 0 ? reply.heldFrom : bytes.size();
+  return SendPaced(fd, bytes.first(first), baud, stop) &&
+         WaitUntil(requestTime + reply.heldFor, stop) &&
+         SendPaced(fd, bytes.subspan(first), baud, stop);
 }
 
 }  // namespace
@@ -63,6 +84,7 @@ void Serve(SimPort& port, MonitorDevice& device, ServeOptions options,
     const int polled = poll(&ready, 1, kPollMs);
     if (polled <= 0) continue;
     const ssize_t got = read(port.fd(), buffer, sizeof buffer);
+    const Clock::time_point received = Clock::now();
     if (got <= 0) {
       // No one has the other side open (EIO on a pty master): wait for the next user.
       std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
@@ -78,7 +100,7 @@ void Serve(SimPort& port, MonitorDevice& device, ServeOptions options,
     // The request itself took its time on the line before the monitor could answer.
     if (options.pace != 0) std::this_thread::sleep_for(WireTime(static_cast<std::size_t>(got), options.pace));
     for (const Reply& reply : replies) {
-      if (!SendPaced(port.fd(), reply, options.pace, stop)) return;
+      if (!SendReply(port.fd(), reply, received, options.pace, stop)) return;
       if (device.ShouldDisconnect()) break;
     }
   }
