@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -81,7 +82,9 @@ class PosixSerialLink final : public ByteLink {
   bool Purge() override { return fd_ >= 0 && tcflush(fd_, TCIOFLUSH) == 0; }
 
   void Close() override {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ < 0) return;
+    ReleaseTty(fd_);
+    ::close(fd_);
     fd_ = -1;
   }
 
@@ -95,10 +98,30 @@ std::string Failure(const std::string& path, const char* step) {
 
 }  // namespace
 
+bool ClaimTty(int fd) {
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return false;
+  // Not every tty driver takes the flag; the lock above is what our programs rely on.
+  ioctl(fd, TIOCEXCL);
+  return true;
+}
+
+void ReleaseTty(int fd) { ioctl(fd, TIOCNXCL); }
+
+std::string PortBusyText(const std::string& path) {
+  return path + ": port busy: another program has it open";
+}
+
 PosixPortOpen OpenPosixSerialPort(const std::string& path) {
   // Non-blocking so the open does not wait for a carrier; reads only take what is queued.
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {nullptr, Failure(path, "open")};
+  if (fd < 0) {
+    return {nullptr, errno == EBUSY ? PortBusyText(path) : Failure(path, "open"), errno == EBUSY};
+  }
+  // Before anything that would disturb the holder's line: settings, a purge.
+  if (!ClaimTty(fd)) {
+    ::close(fd);
+    return {nullptr, PortBusyText(path), true};
+  }
   auto link = std::make_unique<PosixSerialLink>(fd);
   termios settings{};
   if (tcgetattr(fd, &settings) != 0) return {nullptr, Failure(path, "not a serial port")};

@@ -1,8 +1,12 @@
 // wardcli download and clear against monitor-sim over a real pty.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <set>
+#include <thread>
 
 #include "data/data_files.h"
 #include "tests/unit/monitor_test_support.h"
@@ -211,6 +215,49 @@ TEST_F(WardcliDevice, ADisconnectEndsWithTheCommunicationErrorAndKeepsTheRecords
   for (const auto& entry : reader.entries()) records += entry.records.size();
   EXPECT_EQ(records, 100u);
   EXPECT_EQ(simulator_->Wait(5s), 0);  // the simulator ended on its own
+}
+
+std::string Text(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+// Whether the port is marked for one user (TIOCEXCL), as another program opening it sees.
+std::optional<bool> MarkedExclusive(const std::filesystem::path& port) {
+  const int fd = open(port.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  int exclusive = 0;
+  const bool read = ioctl(fd, TIOCGEXCL, &exclusive) == 0;
+  close(fd);
+  return read ? std::optional(exclusive != 0) : std::nullopt;
+}
+
+TEST_F(WardcliDevice, ASecondClientOfAHeldPortIsRefusedAtOnceAndTheFirstGoesOn) {
+  // At the wire rate the download takes over a second.
+  StartGenerated({"--pace", "115200"});
+  const std::string tty = (dir_ / "tty").string();
+  std::optional<sim::ChildProcess> first = sim::ChildProcess::Start(
+      {WD_WARDCLI, "download", "--port", tty, "--out", out().string()}, {}, dir_ / "first.err");
+  ASSERT_TRUE(first);
+  bool held = false;
+  for (int i = 0; i < 500 && !held; ++i) {
+    held = MarkedExclusive(tty) == true;
+    if (!held) std::this_thread::sleep_for(5ms);
+  }
+  ASSERT_TRUE(held) << "the first download never took the port";
+
+  const auto start = std::chrono::steady_clock::now();
+  const sim::RunResult second =
+      Wardcli({"download", "--port", tty, "--out", (dir_ / "second").string()});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+  EXPECT_EQ(second.exitCode, 1);
+  EXPECT_NE(second.err.find("port busy"), std::string::npos) << second.err;
+  std::filesystem::create_directories(dir_ / "simrun");
+  const sim::RunResult simulator = sim::RunToEnd({WD_MONITOR_SIM, "--tty", tty}, dir_ / "simrun", 5s);
+  EXPECT_EQ(simulator.exitCode, 1);
+  EXPECT_NE(simulator.err.find("port busy"), std::string::npos) << simulator.err;
+
+  EXPECT_EQ(first->Wait(30s), 0) << Text(test::ReadBytes(dir_ / "first.err"));
+  ExpectDownloadOf(sim::GenerateDataSet(kData));
+  // Given back whole: the simulator's own descriptor keeps the pty, and others may open it.
+  EXPECT_EQ(MarkedExclusive(tty), false);
 }
 
 TEST_F(WardcliDevice, EraseEmptiesTheStoresTheUserNames) {

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "device/posix/serial_port_posix.h"
+
 namespace wd::sim {
 namespace {
 
@@ -49,21 +51,28 @@ std::optional<SimPort> SimPort::CreatePty(std::string& error) {
 
 std::optional<SimPort> SimPort::OpenTty(const std::filesystem::path& path, std::string& error) {
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd >= 0 && !ClaimTty(fd)) {
+    // Held by a client: leave its line settings alone.
+    close(fd);
+    error = PortBusyText(path.string());
+    return std::nullopt;
+  }
   if (fd < 0 || !MakeRaw(fd)) {
-    error = Failure(path.string());
+    error = errno == EBUSY ? PortBusyText(path.string()) : Failure(path.string());
     if (fd >= 0) close(fd);
     return std::nullopt;
   }
-  return SimPort(fd, -1, path.string());
+  return SimPort(fd, -1, path.string(), true);
 }
 
 SimPort::SimPort(SimPort&& other) noexcept
-    : fd_(other.fd_), keeper_(other.keeper_), name_(std::move(other.name_)) {
+    : fd_(other.fd_), keeper_(other.keeper_), name_(std::move(other.name_)), claimed_(other.claimed_) {
   other.fd_ = -1;
   other.keeper_ = -1;
 }
 
 void SimPort::Close() {
+  if (fd_ >= 0 && claimed_) ReleaseTty(fd_);
   if (fd_ >= 0) close(fd_);
   if (keeper_ >= 0) close(keeper_);
   fd_ = keeper_ = -1;

@@ -46,6 +46,7 @@ const char* const kPortUsage = "--port DEVICE";
 CliPort OpenCliPort(const std::optional<std::string>& port) {
   if (!port) return {nullptr, "no port given (--port DEVICE)"};
   PosixPortOpen opened = OpenPosixSerialPort(*port);
+  if (opened.busy) return {nullptr, opened.error};
   if (!opened.link) {
     return {nullptr, std::string(MessageText(DeviceMessage::OpenPortFailed)) + " (" +
                          opened.error + ")"};
