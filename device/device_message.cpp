@@ -17,7 +17,33 @@ int MessageStringId(DeviceMessage message) {
   return 0;
 }
 
-std::string_view MessageText(DeviceMessage message) {
+namespace {
+
+std::string_view EnglishText(DeviceMessage message) {
+  switch (message) {
+    case DeviceMessage::CommunicationError: return "Communication error!";
+    case DeviceMessage::NoData: return "No data!";
+    case DeviceMessage::NoDevice: return "No device found: cannot get data!";
+    case DeviceMessage::ClearSucceeded: return "Data erased.";
+    case DeviceMessage::ClearFailed: return "Erase failed!";
+    case DeviceMessage::SelectDataToClear: return "Select the data to erase!";
+    case DeviceMessage::FailedToCommunicate:
+    case DeviceMessage::NoDeviceAtAll:
+    case DeviceMessage::OpenPortFailed: break;  // literal in every language
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string PortBusyText(std::string_view port) {
+  return std::string(port) + ": port busy: another program has it open";
+}
+
+std::string_view MessageText(DeviceMessage message, MessageLanguage language) {
+  if (language == MessageLanguage::English) {
+    if (const std::string_view text = EnglishText(message); !text.empty()) return text;
+  }
   switch (message) {
     case DeviceMessage::CommunicationError: return "通讯错误!";
     case DeviceMessage::NoData: return "没有数据!";

@@ -3,6 +3,7 @@
 // id where one exists (so the English resources apply) and the literal text otherwise;
 // wardcli prints the text.
 
+#include <string>
 #include <string_view>
 
 namespace wd {
@@ -19,9 +20,16 @@ enum class DeviceMessage {
   OpenPortFailed,       // literal, the port could not be opened
 };
 
+enum class MessageLanguage { Chinese, English };
+
 // The string-table id, or 0 for the messages that are literal texts in every language.
 int MessageStringId(DeviceMessage message);
-// The Chinese text of the string table, or the literal text; UTF-8.
-std::string_view MessageText(DeviceMessage message);
+// The string table's text in that language (the English one as the English resources have
+// it), or the literal text; UTF-8.
+std::string_view MessageText(DeviceMessage message,
+                             MessageLanguage language = MessageLanguage::Chinese);
+
+// Why a port could not be had when another program holds it, naming the port.
+std::string PortBusyText(std::string_view port);
 
 }  // namespace wd

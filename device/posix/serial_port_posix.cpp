@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "device/device_message.h"
+
 namespace wd {
 namespace {
 
@@ -106,10 +108,6 @@ bool ClaimTty(int fd) {
 }
 
 void ReleaseTty(int fd) { ioctl(fd, TIOCNXCL); }
-
-std::string PortBusyText(const std::string& path) {
-  return path + ": port busy: another program has it open";
-}
 
 PosixPortOpen OpenPosixSerialPort(const std::string& path) {
   // Non-blocking so the open does not wait for a carrier; reads only take what is queued.

@@ -28,7 +28,5 @@ bool ClaimTty(int fd);
 // The lock goes with the descriptor.
 void ReleaseTty(int fd);
 
-// The error text of a busy port.
-std::string PortBusyText(const std::string& path);
 
 }  // namespace wd

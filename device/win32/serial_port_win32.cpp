@@ -139,7 +139,12 @@ SerialPortOpen OpenSerialPortNumber(int port) {
   const std::wstring path = L"\\\\.\\COM" + std::to_wstring(port);
   const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return {nullptr, DeviceMessage::OpenPortFailed};
+  if (handle == INVALID_HANDLE_VALUE) {
+    // Opened without sharing: a port another program holds is refused as access denied.
+    const DWORD error = ::GetLastError();
+    return {nullptr, DeviceMessage::OpenPortFailed,
+            error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION};
+  }
   auto link = std::make_unique<Win32SerialLink>(handle);
   if (!link->Configure()) return {nullptr, std::nullopt};
   return {std::move(link), std::nullopt};

@@ -23,6 +23,7 @@ bool FindSerialPortIn(HKEY root, const wchar_t* subKey, int& port);
 struct SerialPortOpen {
   std::unique_ptr<ByteLink> link;       // null on failure
   std::optional<DeviceMessage> message;  // what to show; failures of the line settings show none
+  bool busy = false;                     // another program holds the port
 };
 
 // Looks the port up again (it may have gone since the caller's own lookup), then opens it.

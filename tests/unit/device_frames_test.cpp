@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iomanip>
+#include <map>
+#include <sstream>
+#include <string>
+
 #include "device/device_message.h"
 #include "device/frames.h"
 #include "device/port_name.h"
@@ -124,6 +130,45 @@ TEST(DeviceMessage, StringIdsAndTextsOfTheUserMessages) {
   EXPECT_EQ(MessageText(DeviceMessage::FailedToCommunicate), "Failed to communicate!");
   EXPECT_EQ(MessageText(DeviceMessage::NoDeviceAtAll), "No device at all!");
   EXPECT_EQ(MessageText(DeviceMessage::OpenPortFailed), "Failed to open serial port!");
+}
+
+// The numeric ids of res/resource.h and the texts of the English string table.
+std::map<int, std::string> EnglishStringTable() {
+  std::map<std::string, int> ids;
+  std::ifstream header(std::string(WD_SOURCE_DIR) + "/res/resource.h");
+  for (std::string line; std::getline(header, line);) {
+    std::istringstream words(line);
+    std::string define, name;
+    int id = 0;
+    if (words >> define >> name >> id && define == "#define") ids[name] = id;
+  }
+  std::map<int, std::string> texts;
+  std::ifstream table(std::string(WD_SOURCE_DIR) + "/res/en/strings.rc");
+  for (std::string line; std::getline(table, line);) {
+    std::istringstream words(line);
+    std::string name;
+    std::string text;
+    if (words >> name >> std::quoted(text) && ids.contains(name)) texts[ids[name]] = text;
+  }
+  return texts;
+}
+
+TEST(DeviceMessage, EnglishTextsAreThoseOfTheEnglishResources) {
+  const std::map<int, std::string> table = EnglishStringTable();
+  if (table.empty()) GTEST_SKIP() << "the source tree is out of reach";
+  for (DeviceMessage message :
+       {DeviceMessage::CommunicationError, DeviceMessage::NoData, DeviceMessage::FailedToCommunicate,
+        DeviceMessage::NoDevice, DeviceMessage::ClearSucceeded, DeviceMessage::ClearFailed,
+        DeviceMessage::SelectDataToClear, DeviceMessage::NoDeviceAtAll,
+        DeviceMessage::OpenPortFailed}) {
+    const std::string_view english = MessageText(message, MessageLanguage::English);
+    if (const int id = MessageStringId(message); id != 0) {
+      EXPECT_EQ(english, table.at(id)) << id;
+      EXPECT_NE(english, MessageText(message, MessageLanguage::Chinese)) << id;
+    } else {
+      EXPECT_EQ(english, MessageText(message, MessageLanguage::Chinese));
+    }
+  }
 }
 
 }  // namespace

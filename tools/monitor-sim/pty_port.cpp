@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "device/device_message.h"
 #include "device/posix/serial_port_posix.h"
 
 namespace wd::sim {
