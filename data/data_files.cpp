@@ -108,7 +108,7 @@ std::string DefaultExportName(const std::tm& t, std::string_view extension) {
   return name;
 }
 
-std::string DefaultExportNameNow(std::string_view extension) {
+std::tm LocalTimeNow() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
 #ifdef _WIN32
@@ -116,7 +116,11 @@ std::string DefaultExportNameNow(std::string_view extension) {
 #else
   localtime_r(&now, &local);
 #endif
-  return DefaultExportName(local, extension);
+  return local;
+}
+
+std::string DefaultExportNameNow(std::string_view extension) {
+  return DefaultExportName(LocalTimeNow(), extension);
 }
 
 }  // namespace wd

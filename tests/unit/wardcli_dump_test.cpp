@@ -5,36 +5,23 @@
 #include "data/data_files.h"
 #include "data/patient_register.h"
 #include "tests/unit/test_support.h"
+#include "tests/unit/wardcli_test_support.h"
 #include "tools/wardcli/commands.h"
 #include "tools/wardcli/csv.h"
 
 namespace wd::cli {
 namespace {
 
-using test::Id;
-using test::Record;
-using test::TempDir;
+using wd::test::Id;
+using wd::test::Record;
+using wd::test::TempDir;
 
-struct Captured {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test::Captured;
 
-std::string Slurp(std::FILE* file) {
-  std::string text;
-  std::rewind(file);
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-  std::fclose(file);
-  return text;
-}
-
-Captured RunDumpOn(const Args& args) {
-  std::FILE* out = std::tmpfile();
-  std::FILE* err = std::tmpfile();
-  const int status = Dump(args, Io{out, err});
-  return {status, Slurp(out), Slurp(err)};
+// Runs "wardcli dump ARGS" with `input` as standard input.
+Captured RunDumpOn(Args args, const std::string& input = {}) {
+  args.insert(args.begin(), "dump");
+  return test::RunWith(Commands(), args, input);
 }
 
 std::string PathArg(const std::filesystem::path& path) {
@@ -78,13 +65,13 @@ TEST(WardcliDump, WardRoundFileWithTrailingFragmentWarns) {
     bytes.insert(bytes.end(), record.begin(), record.end());
   }
   bytes.insert(bytes.end(), 5, 0x31);
-  test::WriteBytes(dir / "w.CDAT", bytes);
+  wd::test::WriteBytes(dir / "w.CDAT", bytes);
   const Captured result = RunDumpOn({PathArg(dir / "w.CDAT")});
   EXPECT_EQ(result.status, kExitOk);
   EXPECT_EQ(result.out, kHeader +
                             "A,1,2023-6-2,10:00,97,72,1.5,120,80,93,37.0,38,1,16\n"
                             "\"B,\"\"x\"\"\",1,2023-6-2,10:00,97,72,1.5,120,80,93,37.0,38,1,16\n");
-  EXPECT_NE(result.err.find("warning: ignored 5 trailing byte(s)"), std::string::npos);
+  EXPECT_NE(result.err.find("w.CDAT: warning: ignored 5 trailing byte(s)"), std::string::npos);
 }
 
 TEST(WardcliDump, RegisterAsUtf8CsvWithQuoting) {
@@ -106,7 +93,7 @@ TEST(WardcliDump, RegisterAsUtf8CsvWithQuoting) {
 
 TEST(WardcliDump, KindOverrideUsageErrorsAndUnreadableFiles) {
   TempDir dir;
-  test::WriteBytes(dir / "data.bin", std::vector<std::uint8_t>(17, '1'));
+  wd::test::WriteBytes(dir / "data.bin", std::vector<std::uint8_t>(17, '1'));
   EXPECT_EQ(RunDumpOn({PathArg(dir / "data.bin")}).status, kExitUsage);  // kind unknown
   EXPECT_EQ(RunDumpOn({"--as", "csv", PathArg(dir / "data.bin")}).status, kExitUsage);
   EXPECT_EQ(RunDumpOn({}).status, kExitUsage);
@@ -119,9 +106,67 @@ TEST(WardcliDump, KindOverrideUsageErrorsAndUnreadableFiles) {
   EXPECT_EQ(asCheck.status, kExitOk);
   EXPECT_EQ(asCheck.out, kHeader);
 
-  const Captured missing = RunDumpOn({PathArg(dir / "none.mDat")});
+  // Errors name the file, wherever it stands among the arguments.
+  const Captured missing = RunDumpOn({PathArg(dir / "none.mDat"), "--as", "mdat"});
   EXPECT_EQ(missing.status, kExitUnreadable);
-  EXPECT_NE(missing.err.find("file not found"), std::string::npos);
+  EXPECT_NE(missing.err.find("none.mDat: file not found"), std::string::npos) << missing.err;
+  const Captured unknown = RunDumpOn({PathArg(dir / "data.bin"), "--bom"});
+  EXPECT_NE(unknown.err.find("kind of " + PathArg(dir / "data.bin")), std::string::npos)
+      << unknown.err;
+}
+
+TEST(WardcliDump, StandardInputWithItsKindNamed) {
+  std::vector<std::uint8_t> bytes;
+  const PatientId id = Id("A");
+  bytes.insert(bytes.end(), id.bytes.begin(), id.bytes.end());
+  const auto record = Record(RecordKind::Monitoring, 2, 10, 0).ToBytes();
+  bytes.insert(bytes.end(), record.begin(), record.end());
+  const std::string input(bytes.begin(), bytes.end());
+
+  const Captured result = RunDumpOn({"--as", "mdat", "-"}, input);
+  EXPECT_EQ(result.status, kExitOk);
+  EXPECT_EQ(result.out, kHeader + "A,0,2023-6-2,10:00,97,72,1.5,120,80,93,37.0,38,1,16\n");
+
+  const Captured unnamed = RunDumpOn({"-"}, input);
+  EXPECT_EQ(unnamed.status, kExitUsage);
+  EXPECT_NE(unnamed.err.find("standard input"), std::string::npos);
+  const Captured tooShort = RunDumpOn({"--as", "mdat", "-"}, "12345");
+  EXPECT_EQ(tooShort.status, kExitUnreadable);
+  EXPECT_NE(tooShort.err.find("standard input: not a monitoring file"), std::string::npos);
+}
+
+// True when `text` is well-formed UTF-8.
+bool IsUtf8(const std::string& text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
+                               : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+TEST(WardcliDump, IdsOfAnyBytesGiveUtf8AndABomOnRequest) {
+  TempDir dir;
+  std::vector<std::uint8_t> bytes;
+  PatientId id = Id("12\\34");
+  id.bytes[5] = 0xC4;  // a GBK lead byte, as a monitor might send
+  id.bytes[6] = 0x0A;
+  bytes.insert(bytes.end(), id.bytes.begin(), id.bytes.end());
+  const auto record = Record(RecordKind::WardRound, 2, 10, 0).ToBytes();
+  bytes.insert(bytes.end(), record.begin(), record.end());
+  wd::test::WriteBytes(dir / "w.cDat", bytes);
+
+  const Captured plain = RunDumpOn({PathArg(dir / "w.cDat")});
+  EXPECT_TRUE(IsUtf8(plain.out));
+  EXPECT_NE(plain.out.find("\n12\\x5C34\\xC4\\x0A,1,2023-6-2"), std::string::npos) << plain.out;
+
+  const Captured bom = RunDumpOn({"--bom", PathArg(dir / "w.cDat")});
+  EXPECT_EQ(bom.out, "\xEF\xBB\xBF" + plain.out);
 }
 
 TEST(WardcliCsv, Utf16ToUtf8HandlesSurrogatesAndStrays) {

@@ -32,13 +32,15 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 std::optional<ChildProcess> ChildProcess::Start(const std::vector<std::string>& argv,
                                                 const std::filesystem::path& stdoutFile,
-                                                const std::filesystem::path& stderrFile) {
+                                                const std::filesystem::path& stderrFile,
+                                                const std::filesystem::path& stdinFile) {
   // Everything the child needs is prepared before the fork: after it only system calls.
   std::vector<char*> raw;
   for (const std::string& arg : argv) raw.push_back(const_cast<char*>(arg.c_str()));
   raw.push_back(nullptr);
   const std::string out = stdoutFile.empty() ? "/dev/null" : stdoutFile.string();
   const std::string err = stderrFile.empty() ? "/dev/null" : stderrFile.string();
+  const std::string in = stdinFile.empty() ? "/dev/null" : stdinFile.string();
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) return std::nullopt;
@@ -47,7 +49,7 @@ std::optional<ChildProcess> ChildProcess::Start(const std::vector<std::string>& 
     if (getppid() != parent) _exit(127);
     const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int inFd = open("/dev/null", O_RDONLY);
+    const int inFd = open(in.c_str(), O_RDWR | O_NOCTTY);
     if (outFd < 0 || errFd < 0 || inFd < 0) _exit(127);
     dup2(inFd, 0);
     dup2(outFd, 1);

@@ -14,11 +14,13 @@ namespace wd::sim {
 
 class ChildProcess {
  public:
-  // Runs argv[0] with the arguments; its stdout and stderr go to the given files (or
-  // /dev/null). Nullopt when the program could not be started.
+  // Runs argv[0] with the arguments; its stdout and stderr go to the given files, and its
+  // stdin comes from the given file (a terminal, say), each /dev/null when not given. Nullopt
+  // when the program could not be started.
   static std::optional<ChildProcess> Start(const std::vector<std::string>& argv,
                                            const std::filesystem::path& stdoutFile = {},
-                                           const std::filesystem::path& stderrFile = {});
+                                           const std::filesystem::path& stderrFile = {},
+                                           const std::filesystem::path& stdinFile = {});
   ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_) { other.pid_ = -1; }
   ChildProcess& operator=(ChildProcess&& other) noexcept {
     if (this != &other) {

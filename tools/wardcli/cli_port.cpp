@@ -2,8 +2,6 @@
 
 #include <string_view>
 
-#include "device/device_message.h"
-
 #ifdef _WIN32
 #include "device/win32/serial_port_win32.h"
 #else
@@ -14,12 +12,12 @@ namespace wd::cli {
 
 #ifdef _WIN32
 
-const char* const kPortUsage = "[--port COMn]";
-
-CliPort OpenCliPort(const std::optional<std::string>& port) {
+CliPort OpenCliPort(const std::optional<std::string>& port, MessageLanguage language) {
   int number = 0;
   if (!port) {
-    if (!FindSerialPort(number)) return {nullptr, std::string(MessageText(DeviceMessage::NoDevice))};
+    if (!FindSerialPort(number)) {
+      return {nullptr, std::string(MessageText(DeviceMessage::NoDevice, language))};
+    }
   } else {
     std::string_view name = *port;
     if (name.size() > 3 && (name.substr(0, 3) == "COM" || name.substr(0, 3) == "com")) {
@@ -31,24 +29,24 @@ CliPort OpenCliPort(const std::optional<std::string>& port) {
     }
     number = std::stoi(std::string(name));
   }
+  const std::string name = "COM" + std::to_string(number);
   SerialPortOpen opened = OpenSerialPortNumber(number);
+  if (opened.busy) return {nullptr, PortBusyText(name)};
   if (!opened.link) {
-    return {nullptr, opened.message ? std::string(MessageText(*opened.message))
-                                    : "COM" + std::to_string(number) + ": line settings refused"};
+    return {nullptr, opened.message ? std::string(MessageText(*opened.message, language))
+                                    : name + ": line settings refused"};
   }
   return {std::move(opened.link), {}};
 }
 
 #else
 
-const char* const kPortUsage = "--port DEVICE";
-
-CliPort OpenCliPort(const std::optional<std::string>& port) {
+CliPort OpenCliPort(const std::optional<std::string>& port, MessageLanguage language) {
   if (!port) return {nullptr, "no port given (--port DEVICE)"};
   PosixPortOpen opened = OpenPosixSerialPort(*port);
   if (opened.busy) return {nullptr, opened.error};
   if (!opened.link) {
-    return {nullptr, std::string(MessageText(DeviceMessage::OpenPortFailed)) + " (" +
+    return {nullptr, std::string(MessageText(DeviceMessage::OpenPortFailed, language)) + " (" +
                          opened.error + ")"};
   }
   return {std::move(opened.link), {}};

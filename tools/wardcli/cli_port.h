@@ -7,17 +7,25 @@
 #include <string>
 
 #include "device/byte_link.h"
+#include "device/device_message.h"
+#include "tools/wardcli/command_line.h"
 
 namespace wd::cli {
+
+#ifdef _WIN32
+inline constexpr OptionSpec kPortOption{
+    "--port", "COMn", "the monitor's port; without it, the monitor's USB port is looked up"};
+#else
+inline constexpr OptionSpec kPortOption{
+    "--port", "DEVICE", "the monitor's serial port, such as /dev/ttyUSB0", true};
+#endif
 
 struct CliPort {
   std::unique_ptr<ByteLink> link;  // null on failure
   std::string error;               // the message for the user
 };
 
-CliPort OpenCliPort(const std::optional<std::string>& port);
-
-// The usage line's port argument on this platform.
-extern const char* const kPortUsage;
+// The port for this program alone: one that another program holds is refused as busy.
+CliPort OpenCliPort(const std::optional<std::string>& port, MessageLanguage language);
 
 }  // namespace wd::cli

@@ -1,36 +1,27 @@
 #pragma once
-// The subcommands of wardcli. Each takes its own arguments (without the command name) and
-// returns the process exit status: 0 success, 1 device or transfer failure, 2 usage error,
-// 3 unreadable input.
+// The commands of wardcli and the table that declares them. A new command is one row of the
+// table (command_table.cpp) and one run function here.
 
-#include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
-#include <vector>
+
+#include "tools/wardcli/command_line.h"
 
 namespace wd::cli {
-
-using Args = std::vector<std::string>;
-
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitUnreadable = 3;
 
 // Arguments arrive as UTF-8 on every platform (wmain converts on Windows).
 inline std::filesystem::path PathFromArg(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-int RunDump(const Args& args);
-int RunDownload(const Args& args);
-int RunClear(const Args& args);
+int RunDump(const Invocation& invocation);
+int RunDownload(const Invocation& invocation);
+int RunClear(const Invocation& invocation);
 
-// The streams a command writes to, so tests can capture them.
-struct Io {
-  std::FILE* out;
-  std::FILE* err;
-};
-int Dump(const Args& args, const Io& io);
+std::span<const CommandSpec> Commands();
+
+// wardcli itself: the arguments after the program's name.
+int Wardcli(const Args& args, const Io& io);
 
 }  // namespace wd::cli

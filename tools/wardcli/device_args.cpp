@@ -26,38 +26,18 @@ void OnSignal(int) { gInterrupted = true; }
 
 }  // namespace
 
-bool ParseDeviceArgs(const Args& args, bool acceptOut, DeviceArgs& parsed, std::string& error) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& flag = args[i];
-    if (flag == "--monitoring") {
-      parsed.monitoring = true;
-    } else if (flag == "--ward-round") {
-      parsed.wardRound = true;
-    } else if (flag == "--quiet") {
-      parsed.quiet = true;
-    } else if (flag == "--port" || flag == "--poll-ms" || (acceptOut && flag == "--out")) {
-      if (i + 1 >= args.size()) {
-        error = flag + " needs a value";
-        return false;
-      }
-      const std::string& value = args[++i];
-      if (flag == "--port") {
-        parsed.port = value;
-      } else if (flag == "--out") {
-        parsed.out = PathFromArg(value);
-      } else {
-        int ms = 0;
-        auto [end, failure] = std::from_chars(value.data(), value.data() + value.size(), ms);
-        if (failure != std::errc() || end != value.data() + value.size() || ms < 1 || ms > 1000) {
-          error = "--poll-ms takes 1 to 1000 milliseconds";
-          return false;
-        }
-        parsed.timing.pollInterval = std::chrono::milliseconds(ms);
-      }
-    } else {
-      error = "unknown argument " + flag;
+bool ReadDeviceArgs(const ParsedArgs& args, DeviceArgs& parsed, std::string& problem) {
+  parsed.port = args.Value("--port");
+  parsed.monitoring = args.Has("--monitoring");
+  parsed.wardRound = args.Has("--ward-round");
+  if (const std::optional<std::string> value = args.Value(kPollOption.name)) {
+    int ms = 0;
+    auto [end, failure] = std::from_chars(value->data(), value->data() + value->size(), ms);
+    if (failure != std::errc() || end != value->data() + value->size() || ms < 1 || ms > 1000) {
+      problem = "--poll-ms takes 1 to 1000 milliseconds";
       return false;
     }
+    parsed.timing.pollInterval = std::chrono::milliseconds(ms);
   }
   return true;
 }

@@ -1,30 +1,32 @@
 #pragma once
-// The options download and clear share, and Ctrl+C turned into the download's stop request.
+// What download and clear share: the port, the kinds of record, the polling interval, and
+// Ctrl+C turned into the download's stop request.
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "device/device_channel.h"
-#include "tools/wardcli/commands.h"
+#include "tools/wardcli/command_line.h"
 
 namespace wd::cli {
+
+inline constexpr OptionSpec kPollOption{
+    "--poll-ms", "MS", "look at the port's queue every MS milliseconds, 1 to 1000 (default 10)"};
 
 struct DeviceArgs {
   std::optional<std::string> port;
   bool monitoring = false;
   bool wardRound = false;
-  std::optional<std::filesystem::path> out;  // download only
   ReceiveTiming timing;
-  bool quiet = false;
 
   // Neither kind named means both.
   bool WantMonitoring() const { return monitoring || !wardRound; }
   bool WantWardRound() const { return wardRound || !monitoring; }
 };
 
-// False with the reason when an option is unknown or lacks its value.
-bool ParseDeviceArgs(const Args& args, bool acceptOut, DeviceArgs& parsed, std::string& error);
+// Reads --port, --monitoring, --ward-round and --poll-ms. False with the problem when a value
+// is out of range.
+bool ReadDeviceArgs(const ParsedArgs& args, DeviceArgs& parsed, std::string& problem);
 
 // While it lives, Ctrl+C (and SIGTERM) only mark an interruption instead of ending the
 // process, so a download can stop cleanly and keep what it received.

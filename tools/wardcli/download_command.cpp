@@ -1,25 +1,18 @@
 // wardcli download: the window program's download engine on a serial port, into files.
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <optional>
+#include <system_error>
 #include <thread>
 
+#include "data/data_files.h"
 #include "data/patient_store.h"
 #include "device/acquisition.h"
 #include "tools/wardcli/cli_port.h"
 #include "tools/wardcli/commands.h"
 #include "tools/wardcli/device_args.h"
 #include "tools/wardcli/download_files.h"
-
-#ifdef _WIN32
-#include <io.h>
-#define WD_ISATTY(fd) _isatty(fd)
-#else
-#include <unistd.h>
-#define WD_ISATTY(fd) isatty(fd)
-#endif
+#include "tools/wardcli/download_progress.h"
 
 namespace wd::cli {
 namespace {
@@ -34,126 +27,136 @@ std::string_view CommandName(Command command) {
   return "?";
 }
 
-// Runs on the download thread. Everything it keeps is read by the main thread only after
-// that thread has been joined.
-class CliEvents final : public DownloadEvents {
- public:
-  CliEvents(const DownloadState& state, bool showBar) : state_(state), showBar_(showBar) {}
-
-  void OnProgress(ProgressPhase phase, int value) override {
-    if (!showBar_) return;
-    if (phase == ProgressPhase::Counted) {
-      std::fprintf(stderr, "monitor holds %d monitoring and %d ward-round records\n",
-                   state_.monitoringTotal.load(), state_.wardRoundTotal.load());
-    } else if (phase == ProgressPhase::Receiving) {
-      constexpr int kWidth = 40;
-      const int filled = value * kWidth / 100;
-      std::fprintf(stderr, "\r[%.*s%.*s] %3d%%", filled,
-                   "########################################", kWidth - filled,
-                   "----------------------------------------", value);
-    } else if (phase == ProgressPhase::Finished) {
-      std::fputc('\n', stderr);
-    }
+void ExplainFailure(const Invocation& invocation, const DownloadProgress& progress,
+                    bool interrupted) {
+  if (const auto message = progress.message()) {
+    invocation.Note(invocation.Text(*message));
+  } else if (interrupted) {
+    invocation.Note("download stopped");
+  } else if (const auto failure = progress.lastFailure()) {
+    invocation.Note("download incomplete: " + std::to_string(failure->attempt) + " attempts at " +
+                     std::string(CommandName(failure->command)) + " record " +
+                     std::to_string(failure->index) + " failed (last: " +
+                     std::string(Describe(failure->status)) + ")");
+  } else {
+    invocation.Note("download incomplete");
   }
-  void OnMessage(DeviceMessage message) override { message_ = message; }
-  void OnAttemptFailed(const FailedAttempt& attempt) override { lastFailure_ = attempt; }
-
-  std::optional<DeviceMessage> message() const { return message_; }
-  std::optional<FailedAttempt> lastFailure() const { return lastFailure_; }
-
- private:
-  const DownloadState& state_;
-  bool showBar_;
-  std::optional<DeviceMessage> message_;
-  std::optional<FailedAttempt> lastFailure_;
-};
-
-int Usage(const std::string& error) {
-  if (!error.empty()) std::fprintf(stderr, "wardcli: %s\n", error.c_str());
-  std::fprintf(stderr,
-               "usage: wardcli download %s [--monitoring] [--ward-round] --out DIR [--quiet]\n",
-               kPortUsage);
-  return kExitUsage;
 }
 
-void ExplainFailure(const CliEvents& events, const DownloadState& state, bool interrupted) {
-  if (const auto message = events.message()) {
-    std::fprintf(stderr, "wardcli: %.*s\n", static_cast<int>(MessageText(*message).size()),
-                 MessageText(*message).data());
-  } else if (interrupted) {
-    std::fputs("wardcli: download stopped\n", stderr);
-  } else if (const auto failure = events.lastFailure()) {
-    const std::string_view kind = CommandName(failure->command);
-    const std::string_view why = Describe(failure->status);
-    std::fprintf(stderr,
-                 "wardcli: download incomplete: %d attempts at %.*s record %u failed (last: %.*s)\n",
-                 failure->attempt, static_cast<int>(kind.size()), kind.data(), failure->index,
-                 static_cast<int>(why.size()), why.data());
-  } else {
-    std::fputs("wardcli: download incomplete\n", stderr);
+// The closing line: per wanted kind, what the monitor held, what arrived and what was kept
+// (a record in a minute its person already has is dropped).
+std::string CountsLine(const DownloadState& state, const PatientStore& store) {
+  const StoredCounts stored = CountStored(store);
+  auto kind = [](const char* name, std::int32_t received, std::int32_t total, std::size_t kept) {
+    return std::string(name) + " records: " + std::to_string(received) + " of " +
+           std::to_string(total) + " received, " + std::to_string(kept) + " stored";
+  };
+  std::string line;
+  if (state.wantMonitoring) {
+    line = kind("monitoring", state.monitoringReceived, state.monitoringTotal, stored.monitoring);
   }
-  std::fprintf(stderr, "wardcli: received %d of %d monitoring and %d of %d ward-round records\n",
-               state.monitoringReceived.load(), state.monitoringTotal.load(),
-               state.wardRoundReceived.load(), state.wardRoundTotal.load());
+  if (state.wantWardRound) {
+    line += (line.empty() ? "" : "; ") +
+            kind("ward-round", state.wardRoundReceived, state.wardRoundTotal, stored.wardRound);
+  }
+  return line;
+}
+
+// Runs the engine on its own thread, as the window program does; this one turns Ctrl+C into
+// the stop request. False when the thread could not be started.
+bool RunEngine(AcquisitionJob& job, bool& interrupted) {
+  InterruptWatch interrupt;
+  job.state.threadRunning = true;
+  std::thread worker;
+  try {
+    worker = std::thread([&job] {
+      AcquisitionThread(job);
+      job.state.threadRunning = false;
+    });
+  } catch (const std::system_error&) {
+    job.state.threadRunning = false;
+    return false;
+  }
+  while (job.state.threadRunning) {
+    if (interrupt.Interrupted()) job.state.stopRequested = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  worker.join();
+  interrupted = interrupt.Interrupted();
+  return true;
+}
+
+// A failed download leaves the output folder as it was: what arrived goes to a new folder in
+// it, so no complete file of an earlier download is replaced by a part.
+int KeepPartial(const Invocation& invocation, const PatientStore& store,
+                const std::filesystem::path& out, const std::string& outName) {
+  const StoredCounts stored = CountStored(store);
+  if (stored.monitoring + stored.wardRound == 0) {
+    invocation.Note("nothing received; " + outName + " is unchanged");
+    return kExitFailed;
+  }
+  const std::optional<std::string> folder = MakePartialFolder(out, LocalTimeNow());
+  if (!folder) {
+    invocation.Note("cannot make a folder in " + outName + " for the records received");
+    return kExitFailed;
+  }
+  const std::string where = outName + "/" + *folder;
+  std::string error;
+  if (!WriteDownloadFiles(store, out / *folder, error)) invocation.Note(where + "/" + error);
+  invocation.Note(outName + " is unchanged; the records received are in " + where);
+  return kExitFailed;
 }
 
 }  // namespace
 
-int RunDownload(const Args& args) {
-  DeviceArgs parsed;
-  std::string error;
-  if (!ParseDeviceArgs(args, true, parsed, error)) return Usage(error);
-  if (!parsed.out) return Usage("--out DIR is required");
+int RunDownload(const Invocation& invocation) {
+  DeviceArgs device;
+  std::string problem;
+  if (!ReadDeviceArgs(invocation.args, device, problem)) return invocation.UsageError(problem);
+  const std::string outName = *invocation.args.Value("--out");
+  const std::filesystem::path out = PathFromArg(outName);
   std::error_code ec;
-  std::filesystem::create_directories(*parsed.out, ec);
-  if (ec || !std::filesystem::is_directory(*parsed.out, ec)) {
-    std::fprintf(stderr, "wardcli: cannot use %s as the output folder\n",
-                 parsed.out->string().c_str());
+  std::filesystem::create_directories(out, ec);
+  if (ec || !std::filesystem::is_directory(out, ec)) {
+    invocation.Note("cannot use " + outName + " as the output folder");
     return kExitFailed;
   }
 
-  CliPort port = OpenCliPort(parsed.port);
+  CliPort port = OpenCliPort(device.port, invocation.language);
   if (!port.link) {
-    std::fprintf(stderr, "wardcli: %s\n", port.error.c_str());
+    invocation.Note(port.error);
     return kExitFailed;
   }
-
   DownloadState state;
   PatientStore store;
-  state.PrepareStart(parsed.WantMonitoring(), parsed.WantWardRound());
+  state.PrepareStart(device.WantMonitoring(), device.WantWardRound());
   state.portOpen = true;
-  state.threadRunning = true;
+  DownloadProgress progress(state, invocation.io.err,
+                            {!invocation.args.Has("--quiet"), IsTerminal(invocation.io.err)});
   SteadyClock clock;
-  CliEvents events(state, !parsed.quiet && WD_ISATTY(2));
-  AcquisitionJob job{state, store, *port.link, clock, events, parsed.timing};
-
-  // The engine runs on its own thread, as in the window program; this one turns Ctrl+C into
-  // the stop request.
-  InterruptWatch interrupt;
-  int result = 0;
-  std::thread worker([&job, &result] {
-    result = RunAcquisition(job.state, job.store, job.link, job.clock, job.events, job.timing);
-    job.state.threadRunning = false;
-  });
-  while (state.threadRunning) {
-    if (interrupt.Interrupted()) state.stopRequested = true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  worker.join();
-
-  WrittenFiles written;
-  const bool saved = WriteDownloadFiles(store, *parsed.out, error, &written);
-  if (!saved) std::fprintf(stderr, "wardcli: %s\n", error.c_str());
-  if (!parsed.quiet) {
-    std::fprintf(stderr, "wardcli: wrote %zu monitoring file(s)%s to %s\n", written.monitoringFiles,
-                 written.wardRoundFile ? " and the ward-round file" : "",
-                 parsed.out->string().c_str());
-  }
-  if (result != 1) {
-    ExplainFailure(events, state, interrupt.Interrupted());
+  AcquisitionJob job{state, store, *port.link, clock, progress, device.timing};
+  bool interrupted = false;
+  if (!RunEngine(job, interrupted)) {
+    invocation.Note("cannot start the download thread");
     return kExitFailed;
   }
-  return saved ? kExitOk : kExitFailed;
+
+  int status = kExitOk;
+  if (progress.result() != 1) {
+    ExplainFailure(invocation, progress, interrupted);
+    status = KeepPartial(invocation, store, out, outName);
+  } else {
+    WrittenFiles written;
+    std::string error;
+    if (!WriteDownloadFiles(store, out, error, &written)) {
+      invocation.Note(outName + "/" + error);
+      status = kExitFailed;
+    }
+    invocation.Note("wrote " + std::to_string(written.monitoringFiles) + " monitoring file(s)" +
+                     (written.wardRoundFile ? " and the ward-round file" : "") + " to " + outName);
+  }
+  invocation.Note(CountsLine(state, store));
+  return status;
 }
 
 }  // namespace wd::cli

@@ -43,27 +43,25 @@ std::optional<FileKind> KindFromPath(const std::filesystem::path& path) {
 }
 
 
-// Where the output goes: stdout/stderr for the command, files in the tests.
+// Where the CSV goes, and the file's name for the warnings.
 class Output {
  public:
-  explicit Output(const Io& io) : io_(io) {}
+  Output(const Io& io, std::string name) : io_(io), name_(std::move(name)) {}
   void operator()(const std::string& text) const { std::fwrite(text.data(), 1, text.size(), io_.out); }
-  std::FILE* err() const { return io_.err; }
+  void Warn(std::size_t bytes, const char* unit) const {
+    if (bytes == 0) return;
+    std::fprintf(io_.err, "wardcli: %s: warning: ignored %zu trailing byte(s) of an incomplete %s\n",
+                 name_.c_str(), bytes, unit);
+  }
 
  private:
   Io io_;
+  std::string name_;
 };
 
-void WarnTrailing(const Output& out, std::size_t bytes, const char* unit) {
-  if (bytes > 0) {
-    std::fprintf(out.err(), "wardcli: warning: ignored %zu trailing byte(s) of an incomplete %s\n",
-                 bytes, unit);
-  }
-}
-
 std::string RecordLine(const PatientId& id, const VitalRecord& r) {
-  std::vector<std::string> fields = {id.DisplayText(), std::to_string(r.kind),
-                                     FormatRecordDate(r), FormatRecordTime(r)};
+  std::vector<std::string> fields = {IdText(id), std::to_string(r.kind), FormatRecordDate(r),
+                                     FormatRecordTime(r)};
   for (RecordField field : {RecordField::Spo2, RecordField::Pulse, RecordField::Pi,
                             RecordField::Systolic, RecordField::Diastolic, RecordField::Mean,
                             RecordField::Temperature, RecordField::Etco2, RecordField::Fico2,
@@ -77,80 +75,78 @@ const char* kRecordHeader =
     "id,kind,date,time,spo2,pulse,pi,systolic,diastolic,mean,temperature,etco2,fico2,"
     "respiration\n";
 
-int DumpMonitoring(const Output& out, const std::vector<std::uint8_t>& data) {
-  const std::optional<MonitorFileContents> contents = ParseMonitorFile(data);
-  if (!contents) {
-    std::fprintf(out.err(), "wardcli: not a monitoring file: %zu byte(s), less than a patient id\n",
-                 data.size());
-    return kExitUnreadable;
-  }
+void DumpMonitoring(const Output& out, const MonitorFileContents& contents) {
   out(kRecordHeader);
-  for (const VitalRecord& record : contents->records) out(RecordLine(contents->id, record));
-  WarnTrailing(out, contents->trailingBytes, "record");
-  return kExitOk;
+  for (const VitalRecord& record : contents.records) out(RecordLine(contents.id, record));
+  out.Warn(contents.trailingBytes, "record");
 }
 
-int DumpWardRound(const Output& out, const std::vector<std::uint8_t>& data) {
+void DumpWardRound(const Output& out, const std::vector<std::uint8_t>& data) {
   const CheckFileContents contents = ParseCheckFile(data);
   out(kRecordHeader);
   for (const CheckFileUnit& unit : contents.units) out(RecordLine(unit.id, unit.record));
-  WarnTrailing(out, contents.trailingBytes, "id and record unit");
-  return kExitOk;
+  out.Warn(contents.trailingBytes, "id and record unit");
 }
 
-int DumpRegister(const Output& out, const std::vector<std::uint8_t>& data) {
+void DumpRegister(const Output& out, const std::vector<std::uint8_t>& data) {
   out("id,name,sex,age,height,weight,advice\n");
   std::span<const std::uint8_t> rest(data);
   for (; rest.size() >= PatientInfo::kSize; rest = rest.subspan(PatientInfo::kSize)) {
     const PatientInfo info = PatientInfo::FromBytes(rest.first<PatientInfo::kSize>());
-    out(CsvLine({info.id.DisplayText(), Utf16ToUtf8(info.Name()), std::to_string(info.sex),
+    out(CsvLine({IdText(info.id), Utf16ToUtf8(info.Name()), std::to_string(info.sex),
                  std::to_string(info.age), std::to_string(info.height),
                  std::to_string(info.weight), Utf16ToUtf8(info.Advice())}));
   }
-  WarnTrailing(out, rest.size(), "register record");
-  return kExitOk;
+  out.Warn(rest.size(), "register record");
 }
 
-int Usage(const Io& io) {
-  std::fputs("usage: wardcli dump [--as mdat|cdat|register] FILE\n", io.err);
-  return kExitUsage;
+bool ReadStream(std::FILE* in, std::vector<std::uint8_t>& data) {
+  std::uint8_t buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+    data.insert(data.end(), buffer, buffer + n);
+  }
+  return !std::ferror(in);
 }
 
 }  // namespace
 
-int RunDump(const Args& args) { return Dump(args, Io{stdout, stderr}); }
+int RunDump(const Invocation& invocation) {
+  const std::string& operand = *invocation.args.operand;
+  const bool standardInput = operand == "-";
+  const std::string name = standardInput ? "standard input" : operand;
+  std::optional<FileKind> kind;
+  if (const std::optional<std::string> as = invocation.args.Value("--as")) {
+    if (!(kind = KindFromName(*as))) return invocation.UsageError("--as takes mdat, cdat or register");
+  } else if (!standardInput) {
+    kind = KindFromPath(PathFromArg(operand));
+  }
+  if (!kind) return invocation.UsageError("cannot tell the kind of " + name + "; name it with --as");
 
-int Dump(const Args& args, const Io& io) {
-  const Output out(io);
-  std::optional<FileKind> forced;
-  std::optional<std::filesystem::path> file;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--as") {
-      if (i + 1 >= args.size() || !(forced = KindFromName(args[++i]))) return Usage(io);
-    } else if (!file && (args[i].empty() || args[i][0] != '-')) {
-      file = PathFromArg(args[i]);
-    } else {
-      return Usage(io);
-    }
-  }
-  if (!file) return Usage(io);
-  const std::optional<FileKind> kind = forced ? forced : KindFromPath(*file);
-  if (!kind) {
-    std::fprintf(io.err, "wardcli: cannot tell the kind of %s; name it with --as\n",
-                 args.back().c_str());
-    return kExitUsage;
-  }
   std::vector<std::uint8_t> data;
-  if (const FileResult read = fileio::ReadAll(*file, data); !read) {
-    std::fprintf(io.err, "wardcli: %s: %s\n", args.back().c_str(), Describe(read).c_str());
+  if (standardInput) {
+    if (!ReadStream(invocation.io.in, data)) {
+      invocation.Note(name + ": read error");
+      return kExitUnreadable;
+    }
+  } else if (const FileResult read = fileio::ReadAll(PathFromArg(operand), data); !read) {
+    invocation.Note(name + ": " + Describe(read));
     return kExitUnreadable;
   }
-  switch (*kind) {
-    case FileKind::Monitoring: return DumpMonitoring(out, data);
-    case FileKind::WardRound: return DumpWardRound(out, data);
-    case FileKind::Register: return DumpRegister(out, data);
+  std::optional<MonitorFileContents> monitoring;
+  if (*kind == FileKind::Monitoring && !(monitoring = ParseMonitorFile(data))) {
+    invocation.Note(name + ": not a monitoring file: " + std::to_string(data.size()) +
+                     " byte(s), less than a patient id");
+    return kExitUnreadable;
   }
-  return kExitUsage;
+
+  const Output out(invocation.io, name);
+  if (invocation.args.Has("--bom")) out("\xEF\xBB\xBF");
+  switch (*kind) {
+    case FileKind::Monitoring: DumpMonitoring(out, *monitoring); break;
+    case FileKind::WardRound: DumpWardRound(out, data); break;
+    case FileKind::Register: DumpRegister(out, data); break;
+  }
+  return kExitOk;
 }
 
 }  // namespace wd::cli

@@ -1,0 +1,41 @@
+#pragma once
+// Running wardcli in-process with its streams captured.
+
+#include <cstdio>
+#include <span>
+#include <string>
+
+#include "tools/wardcli/commands.h"
+
+namespace wd::cli::test {
+
+struct Captured {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Reads a temporary stream from its start and closes it.
+inline std::string Slurp(std::FILE* file) {
+  std::string text;
+  std::rewind(file);
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+// Runs the command line of `table` with `input` as standard input.
+inline Captured RunWith(std::span<const CommandSpec> table, const Args& args,
+                        const std::string& input = {}) {
+  std::FILE* in = std::tmpfile();
+  std::fwrite(input.data(), 1, input.size(), in);
+  std::rewind(in);
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const int status = RunCommandLine(table, args, Io{in, out, err});
+  std::fclose(in);
+  return {status, Slurp(out), Slurp(err)};
+}
+
+}  // namespace wd::cli::test
