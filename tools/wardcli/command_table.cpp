@@ -1,5 +1,8 @@
 // The commands of wardcli: the one place each is declared, with its options and help.
 
+#include <cstdio>
+#include <exception>
+
 #include "tools/wardcli/cli_port.h"
 #include "tools/wardcli/commands.h"
 #include "tools/wardcli/device_args.h"
@@ -51,6 +54,14 @@ constexpr CommandSpec kCommands[] = {
 
 std::span<const CommandSpec> Commands() { return kCommands; }
 
-int Wardcli(const Args& args, const Io& io) { return RunCommandLine(kCommands, args, io); }
+int Wardcli(const Args& args, const Io& io) {
+  try {
+    return RunCommandLine(kCommands, args, io);
+  } catch (const std::exception& failure) {
+    // Out of memory, a name the file system cannot take: an error line, never a crash.
+    std::fprintf(io.err, "wardcli: %s\n", failure.what());
+    return kExitFailed;
+  }
+}
 
 }  // namespace wd::cli
