@@ -8,7 +8,7 @@ set -euo pipefail
 declare -A packages=(
   [native]="g++ cmake ninja-build python3 libgtest-dev googletest libbenchmark-dev"
   [win]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
-         fonts-wqy-microhei wixl imagemagick x11-utils"
+         fonts-wqy-microhei wixl"
   [run]="x11-utils imagemagick xdotool"
   [release]="wixl"
 )
@@ -16,7 +16,7 @@ declare -A packages=(
 declare -A needs=(
   [native]="g++ cmake ninja python3 /usr/src/googletest/CMakeLists.txt"
   [win]="x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
-         x86_64-w64-mingw32-strip wine wineserver wixl Xvfb xauth convert xwininfo
+         x86_64-w64-mingw32-strip wine wineserver wixl Xvfb xauth
          /usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
   [run]="xwininfo xdotool import convert"
   [release]="wixl"

@@ -31,6 +31,11 @@ public:
         bytes_.push_back(std::byte(value));
         return *this;
     }
+    // Controls start on a DWORD boundary.
+    Builder& Align() {
+        while (bytes_.size() % 4 != 0) bytes_.push_back(std::byte{0});
+        return *this;
+    }
     const std::vector<std::byte>& bytes() const { return bytes_; }
 
 private:
@@ -53,6 +58,12 @@ std::vector<std::byte> Classic(std::uint32_t style, Field menu, Field windowClas
     PutMenuOrClass(b, windowClass, 0x8002, u"MyFormClass");
     b.Text(u"Title");
     if (points) b.Word(*points).Text(u"MS Shell Dlg");
+    // A button by ordinal, then a list by class name with creation data (its size word counts
+    // itself in this layout).
+    b.Align().DoubleWord(0x50010001).DoubleWord(0).Word(7).Word(8).Word(50).Word(14).Word(1);
+    b.Ordinal(0x80).Text(u"OK").Word(0);
+    b.Align().DoubleWord(0x50010001).DoubleWord(0x200).Word(10).Word(30).Word(300).Word(200).Word(1004);
+    b.Text(u"SysListView32").Text(u"").Word(4).Byte(0xAB).Byte(0xCD);
     return b.bytes();
 }
 
@@ -65,6 +76,9 @@ std::vector<std::byte> Extended(std::uint32_t style, Field menu, Field windowCla
     PutMenuOrClass(b, windowClass, 0x8002, u"MyFormClass");
     b.Text(u"");
     if (points) b.Word(*points).Word(700).Byte(1).Byte(134).Text(u"宋体");
+    // An icon: the static class and the icon's resource id as ordinals, two bytes of data.
+    b.Align().DoubleWord(0).DoubleWord(0x20000).DoubleWord(0x50000003).Word(7).Word(5).Word(20).Word(20);
+    b.DoubleWord(1028).Ordinal(0x82).Ordinal(372).Word(2).Byte(1).Byte(2);
     return b.bytes();
 }
 
@@ -131,7 +145,7 @@ TEST(DialogTemplate, TruncatedOrUnterminatedTemplatesAreRefused) {
         const auto whole = extended ? Extended(kChildControl | kSetFont, Field::Text, Field::Ordinal)
                                     : Classic(kChildControl | kSetFont, Field::Ordinal, Field::Text);
         ASSERT_TRUE(fw::DialogTemplate::Parse(whole).has_value());
-        // Every cut before the end of the face name loses a terminator or a field.
+        // Every cut before the end loses a terminator, a field or a control.
         for (std::size_t length = 0; length + 1 < whole.size(); ++length) {
             EXPECT_FALSE(fw::DialogTemplate::Parse(std::span(whole.data(), length)).has_value())
                 << (extended ? "extended" : "classic") << " cut at " << length;
@@ -147,6 +161,50 @@ TEST(DialogTemplate, StyleChangesKeepTheFontFieldThatShapesTheLayout) {
     EXPECT_EQ(form->PointSize(), std::optional<std::uint16_t>(8));
     form->SetExStyle(0);
     EXPECT_EQ(form->ExStyle(), 0u);
+}
+
+TEST(DialogTemplate, ControlsOfBothLayoutsAreReadAndTheirStylesRewritten) {
+    auto classic = fw::DialogTemplate::Parse(Classic(kChildControl | kSetFont, Field::Ordinal, Field::Text));
+    ASSERT_TRUE(classic.has_value());
+    ASSERT_EQ(classic->Controls().size(), 2u);
+    const fw::DialogControl& ok = classic->Controls()[0];
+    EXPECT_EQ(ok.className, u"Button");
+    EXPECT_EQ(ok.text, u"OK");
+    EXPECT_EQ(ok.id, 1);
+    EXPECT_EQ(ok.cx, 50);
+    const fw::DialogControl* list = classic->FindControl(1004);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->className, u"SysListView32");
+    EXPECT_EQ(list->exStyle, 0x200u);
+    EXPECT_EQ(list->y, 30);
+    EXPECT_EQ(classic->IndexOf(1004), 1);
+    EXPECT_EQ(classic->IndexOf(5), -1);
+
+    auto extended = fw::DialogTemplate::Parse(Extended(kChildControl | kSetFont, Field::Text, Field::Text));
+    ASSERT_TRUE(extended.has_value());
+    ASSERT_EQ(extended->Controls().size(), 1u);
+    EXPECT_EQ(extended->Controls()[0].className, u"Static");
+    EXPECT_EQ(extended->Controls()[0].text, u"#372");
+    EXPECT_EQ(extended->Controls()[0].id, 1028);
+    EXPECT_EQ(extended->Controls()[0].style, 0x50000003u);
+
+    // A control's style is rewritten in place: four bytes change, and a new parse reads them.
+    for (fw::DialogTemplate* form : {&*classic, &*extended}) {
+        const int id = form->Controls().back().id;
+        const auto before = std::vector<std::byte>(static_cast<const std::byte*>(form->data()),
+                                                   static_cast<const std::byte*>(form->data()) + form->size());
+        ASSERT_TRUE(form->SetControlStyle(id, 0x50011003));
+        EXPECT_FALSE(form->SetControlStyle(4242, 0));
+        const auto* after = static_cast<const std::byte*>(form->data());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < before.size(); ++i) differing += after[i] != before[i] ? 1 : 0;
+        EXPECT_LE(differing, 4u);
+        EXPECT_GE(differing, 1u);
+        const auto reparsed = fw::DialogTemplate::Parse(std::span<const std::byte>(after, form->size()));
+        ASSERT_TRUE(reparsed.has_value());
+        EXPECT_EQ(reparsed->FindControl(id)->style, 0x50011003u);
+        EXPECT_EQ(reparsed->FindControl(id)->exStyle, form->FindControl(id)->exStyle);
+    }
 }
 
 TEST(DialogTemplate, PointSizeScaledForHighDpiKeepsTheFormsPixelSize) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "dialog_host.h"
-#include "png_writer.h"
+#include "tests/ui_support/png_writer.h"
 #include "resource.h"
 #include "resource_modules.h"
 
@@ -158,15 +158,9 @@ bool SavePreview(const Language& language, const char* suffix, int id, const Hos
                  *control);
     return false;
   }
-  const auto png = EncodePng(width, height, pixels);
   const std::wstring path =
       folder + L"\\" + std::to_wstring(id) + L"_" + std::wstring(suffix, suffix + 2) + L".png";
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  const bool ok = file != INVALID_HANDLE_VALUE &&
-                  WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr) &&
-                  written == png.size();
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  const bool ok = ui_support::WritePngFile(path, width, height, pixels);
   std::printf("%s %s (%d x %d)\n", ok ? "wrote" : "FAILED", Narrow(path).c_str(), width, height);
   return ok;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Reads an extended dialog template (DLGTEMPLATEEX) as the resource compiler stored it, so the
-// tests can compare the two languages' templates control by control.
+// An extended dialog template (DLGTEMPLATEEX) as the resource compiler stored it, read by the
+// program's own reader (fw::DialogTemplate), so the tests can compare the two languages'
+// templates control by control.
 
 #include <windows.h>
 

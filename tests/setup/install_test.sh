@@ -15,12 +15,10 @@ case $language in
   *) fail "unknown language $language" ;;
 esac
 mkdir -p "$screens"
-shot() { echo "$(windows_path "$sandbox/$1.bmp")"; }
-keep_shot() {  # NAME: into the screens folder as PNG; a picture that was not made fails the test
-  [[ -s "$sandbox/$1.bmp" ]] || fail "no screenshot $1.bmp was made"
-  command -v convert >/dev/null || fail "convert (ImageMagick) is missing: scripts/deps.sh win"
-  convert "$sandbox/$1.bmp" "$screens/$1.png" && [[ -s "$screens/$1.png" ]] ||
-    fail "the screenshot $1 could not be kept as $screens/$1.png"
+shot() { echo "$(windows_path "$sandbox/$1.png")"; }
+keep_shot() {  # NAME: into the screens folder; a picture that was not made fails the test
+  [[ -s "$sandbox/$1.png" ]] || fail "no screenshot $1.png was made"
+  cp "$sandbox/$1.png" "$screens/" || fail "the screenshot $1 could not be kept in $screens"
 }
 
 expect_installed() {  # WHEN

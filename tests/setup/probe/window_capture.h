@@ -1,10 +1,10 @@
-// Screenshots of a window as 24-bit BMP files.
+// Screenshots of a window as PNG files.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// Copies the window's screen area, frame included, into a BMP file. False also while the area
+// Copies the window's screen area, frame included, into a PNG file. False also while the area
 // is still blank.
 bool SaveWindowPicture(HWND window, const std::wstring& path);
