@@ -27,8 +27,16 @@ public:
     // Style 0 means child, visible, bordered. The caption/border bits of `style` and the
     // client edge of `exStyle` are applied; the template's own frame is dropped.
     bool Create(HWND parent, UINT controlId, const RECT& rect, DWORD style = 0, DWORD exStyle = 0);
-    // Runs OnInitialUpdate once the owner has handed the view what it needs.
-    void InitialUpdate() { OnInitialUpdate(); }
+    // Runs OnInitialUpdate once the owner has handed the view what it needs, then gives each
+    // control its command's state.
+    void InitialUpdate() {
+        OnInitialUpdate();
+        UpdateControls();
+    }
+    // Enables or disables every control whose id is one of the view's commands, by the
+    // command's rule (QueryCommand): a button's rule sits in the view's command table beside
+    // its action, and no code enables the button by hand.
+    void UpdateControls();
     UINT TemplateId() const noexcept { return templateId_; }
 
     // Attaches a wrapper object to the control `controlId` of the form.

@@ -10,10 +10,9 @@
 #include "res/resource.h"
 #include "views/export_dialog.h"
 #include "views/form_fit.h"
-#include "views/list_control.h"
 #include "views/logic/list_rows.h"
 #include "views/text_format.h"
-#include "views/virtual_list.h"
+#include "views/view_colours.h"
 
 namespace wd {
 namespace {
@@ -52,23 +51,33 @@ constexpr COLORREF kButtonText = RGB(255, 255, 255);
 CCheckListView::CCheckListView(ViewHost& host)
     : CFormViewDPI(IDD_CHECK_LIST_VIEW), host_(host), background_(fw::CreateSolidBrush(kViewBackground)) {}
 
+const fw::CommandTable<CCheckListView>& CCheckListView::Commands() {
+  static const fw::CommandTable<CCheckListView> table{
+      {IDC_EXPORT_CHECK, &CCheckListView::Export, &CCheckListView::HasRows},
+  };
+  return table;
+}
+
+void CCheckListView::AdjustTemplate(fw::DialogTemplate& form) {
+  CFormViewDPI::AdjustTemplate(form);
+  DataListPanel::MakeVirtual(form, IDC_CHECK_LIST);
+}
+
 void CCheckListView::OnInitialUpdate() {
   CFormViewDPI::OnInitialUpdate();
-  listFont_ = fw::CreatePointFont(150, L"Arial");
   sexTexts_ = {ToU16(fw::LoadStringResource(IDS_SEX_MALE)), ToU16(fw::LoadStringResource(IDS_SEX_FEMALE))};
-  list_ = ReplaceWithVirtualList(hwnd(), IDC_CHECK_LIST);
-  if (list_ != nullptr) {
-    StyleDataList(list_, listFont_.get());
-    InsertListColumns(list_, kColumns, LVCFMT_LEFT);
+  const auto cell = [this](std::size_t row, int column) { return WardRoundCell(rows_[row], row, column, sexTexts_); };
+  if (list_.Attach(hwnd(), IDC_CHECK_LIST, kColumns, LVCFMT_LEFT, cell)) {
     FitColumnsToTexts();
-    listTop_ = RectInForm(hwnd(), list_).top + ScrollPosition().y;
+    listTop_ = RectInForm(hwnd(), list_.hwnd()).top + ScrollPosition().y;
   }
   ::SetDlgItemTextW(hwnd(), IDC_CHECK_UNITS,
                     Widen(UnitsLabelText(ToU16(fw::LoadStringResource(IDS_DISPLAY_UNITS)))).c_str());
   PlaceList();
   FillList();
-  ::EnableWindow(Child(IDC_EXPORT_CHECK), !rows_.empty());
 }
+
+void CCheckListView::Export() { RunExport(host_, ExportKind::WardRound); }
 
 // A column is never narrower than designed, but wide enough for its title and for the longest
 // text it can hold where that is known: the 18-character id, a two-digit month and day, and the
@@ -86,8 +95,8 @@ void CCheckListView::FitColumnsToTexts() const {
       texts.push_back(Widen(sexTexts_.female));
     }
     int needed = 0;
-    for (const std::wstring& text : texts) needed = std::max(needed, ListView_GetStringWidth(list_, text.c_str()));
-    if (needed + kCellMargin > designed.width) ListView_SetColumnWidth(list_, column, needed + kCellMargin);
+    for (const std::wstring& text : texts) needed = std::max(needed, ListView_GetStringWidth(list_.hwnd(), text.c_str()));
+    if (needed + kCellMargin > designed.width) ListView_SetColumnWidth(list_.hwnd(), column, needed + kCellMargin);
   }
 }
 
@@ -98,27 +107,19 @@ void CCheckListView::FillList() {
     auto reader = host_.Store().Read();
     rows_ = WardRoundListRows(reader.entries(), people_);
   }
-  if (list_ != nullptr) ::SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+  list_.SetRowCount(rows_.size());
 }
 
 // Below the units label and the export button, across the client and down to its bottom.
 void CCheckListView::PlaceList() {
-  if (list_ == nullptr) return;
   const RECT client = ClientRect();
-  const int top = listTop_ - ScrollPosition().y;
-  ::MoveWindow(list_, client.left, top, client.right - client.left, std::max<int>(0, client.bottom - top), TRUE);
+  list_.Place(RECT{client.left, listTop_ - ScrollPosition().y, client.right, client.bottom});
 }
 
 const PatientId* CCheckListView::SelectedPerson() const {
-  const int row = SelectedRow(list_);
+  const int row = list_.SelectedRow();
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
   return rows_[static_cast<std::size_t>(row)].key;
-}
-
-bool CCheckListView::ExecuteCommand(UINT id) {
-  if (id != IDC_EXPORT_CHECK) return CFormViewDPI::ExecuteCommand(id);
-  if (::IsWindowEnabled(Child(IDC_EXPORT_CHECK))) RunExport(host_, ExportKind::WardRound);
-  return true;
 }
 
 HBRUSH CCheckListView::OnCtlColor(HDC dc, HWND control, UINT kind) {
@@ -136,12 +137,7 @@ HBRUSH CCheckListView::OnCtlColor(HDC dc, HWND control, UINT kind) {
 }
 
 bool CCheckListView::OnNotify(NMHDR& header, LRESULT& result) {
-  const auto cell = [this](std::size_t row, int column) { return WardRoundCell(rows_[row], row, column, sexTexts_); };
-  if (AnswerDisplayInfo(header, list_, rows_.size(), cell)) {
-    result = 0;
-    return true;
-  }
-  return CFormViewDPI::OnNotify(header, result);
+  return list_.OnNotify(header, result) || CFormViewDPI::OnNotify(header, result);
 }
 
 void CCheckListView::OnSize(UINT type, int width, int height) {

@@ -7,9 +7,9 @@
 #include "framework/resource_module.h"
 #include "framework/window_class.h"
 #include "res/resource.h"
-#include "views/list_control.h"
 #include "views/logic/list_rows.h"
 #include "views/text_format.h"
+#include "views/view_colours.h"
 
 namespace wd {
 
@@ -27,43 +27,45 @@ bool CChildView::Create(HWND frame, UINT id, const RECT& rect) {
   return fw::Window::Create(windowSpec);
 }
 
+namespace {
+
+constexpr ListColumn kColumns[] = {{IDS_COL_ITEM, nullptr, 250}, {IDS_COL_DATA, nullptr, 300}};
+
+}  // namespace
+
 int CChildView::OnCreate(const CREATESTRUCTW& create) {
   if (fw::Window::OnCreate(create) == -1) return -1;
-  listFont_ = fw::CreatePointFont(150, L"Arial");
   const RECT client = ClientRect();
-  // No label editing: nothing would take the edited text, and an editable id reads as if the
-  // data could be changed here.
-  list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                                LVS_SHOWSELALWAYS | LVS_ALIGNLEFT,
-                            0, 0, client.right, client.bottom, hwnd(),
-                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
-                            ::GetModuleHandleW(nullptr), nullptr);
-  if (list_ == nullptr) return -1;
-  StyleDataList(list_, listFont_.get());
-  InsertListColumn(list_, 0, fw::LoadStringResource(IDS_COL_ITEM), 250, LVCFMT_LEFT);
-  InsertListColumn(list_, 1, fw::LoadStringResource(IDS_COL_DATA), 300, LVCFMT_LEFT);
+  if (!list_.Create(hwnd(), kListId, client, kColumns, LVCFMT_LEFT,
+                    [this](std::size_t row, int column) { return CellOf(row, column); })) {
+    return -1;
+  }
   Fill();
   return 0;
 }
 
 void CChildView::Fill() {
-  ListView_DeleteAllItems(list_);
+  rows_.clear();
   const std::wstring minutes = fw::LoadStringResource(IDS_MINUTES_OF_DATA);
-  auto reader = host_.Store().Read();
-  const StoreOverview overview = SummariseStore(reader.entries());
-  int row = 0;
+  StoreOverview overview;
+  {
+    auto reader = host_.Store().Read();
+    overview = SummariseStore(reader.entries());
+  }
   for (const OverviewRow& person : overview.persons) {
-    InsertListRow(list_, row, Widen(person.key->DisplayText()), reinterpret_cast<LPARAM>(person.key));
-    SetListCell(list_, row, 1, FormatNumbers(minutes, {static_cast<long long>(person.monitoringCount)}));
-    ++row;
+    rows_.push_back({person.key, ToU16(Widen(person.key->DisplayText())),
+                     ToU16(FormatNumbers(minutes, {static_cast<long long>(person.monitoringCount)}))});
   }
   if (overview.wardRoundTotal > 0) {
-    InsertListRow(list_, row, fw::LoadStringResource(IDS_CHECK_DATA), kWardRoundRow);
-    SetListCell(list_, row, 1,
-                FormatNumbers(fw::LoadStringResource(IDS_RECORDS_OF_DATA),
-                              {static_cast<long long>(overview.wardRoundTotal)}));
+    rows_.push_back({nullptr, ToU16(fw::LoadStringResource(IDS_CHECK_DATA)),
+                     ToU16(FormatNumbers(fw::LoadStringResource(IDS_RECORDS_OF_DATA),
+                                         {static_cast<long long>(overview.wardRoundTotal)}))});
   }
+  list_.SetRowCount(rows_.size());
+}
+
+std::u16string CChildView::CellOf(std::size_t row, int column) const {
+  return column == 0 ? rows_[row].item : rows_[row].data;
 }
 
 void CChildView::OnPaint() {
@@ -75,12 +77,13 @@ void CChildView::OnPaint() {
 
 void CChildView::OnSize(UINT type, int width, int height) {
   fw::Window::OnSize(type, width, height);
-  if (list_ == nullptr) return;
-  ::SetWindowPos(list_, nullptr, 0, 0, width, height, SWP_NOZORDER);
-  ::ShowWindow(list_, mode_ == 1 ? SW_SHOW : SW_HIDE);
+  if (list_.hwnd() == nullptr) return;
+  list_.Place(RECT{0, 0, width, height});
+  ::ShowWindow(list_.hwnd(), mode_ == 1 ? SW_SHOW : SW_HIDE);
 }
 
 bool CChildView::OnNotify(NMHDR& header, LRESULT& result) {
+  if (list_.OnNotify(header, result)) return true;
   if (header.idFrom == kListId && header.code == NM_CLICK) {
     OpenRow(reinterpret_cast<NMITEMACTIVATE&>(header).iItem);
     result = 0;
@@ -90,23 +93,19 @@ bool CChildView::OnNotify(NMHDR& header, LRESULT& result) {
 }
 
 void CChildView::OpenRow(int row) {
-  if (row < 0) return;
-  LVITEMW item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!ListView_GetItem(list_, &item)) return;
-  if (item.lParam == kWardRoundRow) {
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+  if (const PatientId* key = rows_[static_cast<std::size_t>(row)].key) {
+    host_.PostShowView(ViewCode::MonitoringList, key);
+  } else {
     host_.PostShowView(ViewCode::WardRoundList, nullptr);
     mode_ = 3;
-  } else {
-    host_.PostShowView(ViewCode::MonitoringList, reinterpret_cast<const PatientId*>(item.lParam));
   }
 }
 
 void CChildView::OnLButtonDblClk(UINT keys, POINT point) {
   if (mode_ != 1) {
     mode_ = 1;
-    ::ShowWindow(list_, SW_SHOW);
+    ::ShowWindow(list_.hwnd(), SW_SHOW);
   }
   fw::Window::OnLButtonDblClk(keys, point);
 }

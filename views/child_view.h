@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
-#include "framework/handles.h"
+#include <string>
+#include <vector>
+
 #include "framework/window.h"
+#include "views/data_list_panel.h"
 #include "views/view_host.h"
 
 namespace wd {
@@ -13,13 +16,12 @@ namespace wd {
 class CChildView : public fw::Window {
  public:
   static constexpr UINT kListId = 32820;
-  static constexpr LPARAM kWardRoundRow = 222;
 
   explicit CChildView(ViewHost& host) : host_(host) {}
   ~CChildView() override { Destroy(); }
 
   bool Create(HWND frame, UINT id, const RECT& rect);
-  HWND List() const { return list_; }
+  HWND List() const { return list_.hwnd(); }
 
  protected:
   int OnCreate(const CREATESTRUCTW& create) override;
@@ -32,13 +34,21 @@ class CChildView : public fw::Window {
 
  private:
   void Fill();
+  std::u16string CellOf(std::size_t row, int column) const;
   void OpenRow(int row);
   void Step(int bar, UINT code);
 
+  // One row: a person with monitoring records, or the ward-round row (no key).
+  struct Row {
+    const PatientId* key;
+    std::u16string item;
+    std::u16string data;
+  };
+
   ViewHost& host_;
   int mode_ = 1;  // 1: list shown; 2, 3, 4: hidden until a double click
-  HWND list_ = nullptr;
-  fw::Font listFont_;
+  DataListPanel list_;
+  std::vector<Row> rows_;
 };
 
 }  // namespace wd

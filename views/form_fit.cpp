@@ -18,19 +18,26 @@ std::vector<FormChild> FormChildren(HWND form) {
   return children;
 }
 
+std::vector<ChildBox> BoxesOf(const std::vector<FormChild>& children) {
+  std::vector<ChildBox> boxes;
+  boxes.reserve(children.size());
+  for (const FormChild& child : children) boxes.push_back(child.box);
+  return boxes;
+}
+
+void MoveChildren(const std::vector<FormChild>& children, const std::vector<ChildBox>& boxes) {
+  for (std::size_t i = 0; i < children.size() && i < boxes.size(); ++i) {
+    const ChildBox& box = boxes[i];
+    ::MoveWindow(children[i].window, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
+  }
+}
+
 bool FitFormViewToWidth(fw::FormView& view, SIZE formSize) {
   const RECT client = view.ClientRect();
   const int width = client.right - client.left;
   if (width <= 0 || width >= formSize.cx) return false;
   const std::vector<FormChild> children = FormChildren(view.hwnd());
-  std::vector<ChildBox> boxes;
-  boxes.reserve(children.size());
-  for (const FormChild& child : children) boxes.push_back(child.box);
-  const std::vector<ChildBox> moved = FitFormToWidth(boxes, width, formSize.cx);
-  for (std::size_t i = 0; i < children.size(); ++i) {
-    const ChildBox& box = moved[i];
-    ::MoveWindow(children[i].window, box.left, box.top, box.right - box.left, box.bottom - box.top, TRUE);
-  }
+  MoveChildren(children, FitFormToWidth(BoxesOf(children), width, formSize.cx));
   view.SetScrollSizes(SIZE{width, formSize.cy});
   return true;
 }

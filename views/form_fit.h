@@ -20,6 +20,10 @@ struct FormChild {
   ChildBox box;
 };
 std::vector<FormChild> FormChildren(HWND form);
+// Moves each child to the box of the same index, in window order.
+void MoveChildren(const std::vector<FormChild>& children, const std::vector<ChildBox>& boxes);
+// The boxes of the children, in the same order.
+std::vector<ChildBox> BoxesOf(const std::vector<FormChild>& children);
 
 // When the client is narrower than `formSize`: every child re-laid out by FitFormToWidth and the
 // scroll sizes set to (client width, form height). False, and nothing changed, otherwise.

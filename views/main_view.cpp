@@ -3,8 +3,9 @@
 #include "framework/gdi_objects.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
-#include "views/list_control.h"
+#include "views/form_fit.h"
 #include "views/logic/form_layout.h"
+#include "views/view_colours.h"
 
 namespace wd {
 namespace {
@@ -66,18 +67,23 @@ HBRUSH CMainView::OnCtlColor(HDC dc, HWND control, UINT ctlColorMessage) {
   return CFormViewDPI::OnCtlColor(dc, control, ctlColorMessage);
 }
 
-bool CMainView::OnCommand(UINT id, UINT code, HWND control) {
-  if (code != BN_CLICKED) return CFormViewDPI::OnCommand(id, code, control);
-  switch (id) {
-    case IDC_GET_MONITORING: host_.StartDownload(true, false); return true;
-    case IDC_GET_CHECK: host_.StartDownload(false, true); return true;
-    case IDC_VIEW_DATA: host_.PostShowView(ViewCode::DataOverview, nullptr); return true;
-    case IDC_SETTINGS: return true;  // hidden, and does nothing
-    case IDC_ABOUT: host_.ShowAbout(); return true;
-    case IDC_EXIT: ::PostMessageW(host_.FrameWindow(), WM_CLOSE, 0, 0); return true;
-    default: return CFormViewDPI::OnCommand(id, code, control);
-  }
+const fw::CommandTable<CMainView>& CMainView::Commands() {
+  static const fw::CommandTable<CMainView> table{
+      {IDC_GET_MONITORING, &CMainView::GetMonitoringData},
+      {IDC_GET_CHECK, &CMainView::GetWardRoundData},
+      {IDC_VIEW_DATA, &CMainView::ViewData},
+      {IDC_SETTINGS, &CMainView::Settings},
+      {IDC_ABOUT, &CMainView::About},
+      {IDC_EXIT, &CMainView::Exit},
+  };
+  return table;
 }
+
+void CMainView::GetMonitoringData() { host_.StartDownload(true, false); }
+void CMainView::GetWardRoundData() { host_.StartDownload(false, true); }
+void CMainView::ViewData() { host_.PostShowView(ViewCode::DataOverview, nullptr); }
+void CMainView::About() { host_.ShowAbout(); }
+void CMainView::Exit() { ::PostMessageW(host_.FrameWindow(), WM_CLOSE, 0, 0); }
 
 // Half a second after the view is shown, a window narrower than the form moves the buttons
 // left in proportion (sizes and heights stay); a wide enough one leaves the form as designed.
@@ -90,20 +96,8 @@ void CMainView::FitToWidth() {
   const RECT client = ClientRect();
   const int width = client.right - client.left;
   if (width <= 0 || width >= designedWidth_) return;
-  std::vector<ChildBox> boxes;
-  std::vector<HWND> children;
-  for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-    boxes.push_back({::GetDlgCtrlID(child), rect.left, rect.top, rect.right, rect.bottom});
-    children.push_back(child);
-  }
-  const std::vector<ChildBox> moved = ScaleLeftEdges(boxes, width, designedWidth_);
-  for (std::size_t i = 0; i < children.size(); ++i) {
-    ::MoveWindow(children[i], moved[i].left, moved[i].top, moved[i].right - moved[i].left,
-                 moved[i].bottom - moved[i].top, TRUE);
-  }
+  const std::vector<FormChild> children = FormChildren(hwnd());
+  MoveChildren(children, ScaleLeftEdges(BoxesOf(children), width, designedWidth_));
   SetScrollSizes(SIZE{width, TotalSize().cy});
 }
 

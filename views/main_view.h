@@ -6,6 +6,7 @@
 
 #include "controls/dpi_form_view.h"
 #include "controls/image_button.h"
+#include "framework/command_table.h"
 #include "framework/handles.h"
 #include "views/view_host.h"
 
@@ -15,13 +16,23 @@ class CMainView : public CFormViewDPI {
  public:
   explicit CMainView(ViewHost& host);
 
+  bool ExecuteCommand(UINT id) override { return Commands().Execute(*this, id); }
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override { return Commands().Query(*this, id); }
+
  protected:
   void OnInitialUpdate() override;
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColorMessage) override;
-  bool OnCommand(UINT id, UINT code, HWND control) override;
   void OnTimer(UINT_PTR id) override;
 
  private:
+  static const fw::CommandTable<CMainView>& Commands();
+  void GetMonitoringData();
+  void GetWardRoundData();
+  void ViewData();
+  void Settings() {}  // hidden, and does nothing
+  void About();
+  void Exit();
+
   void ConfigureButtons();
   void FitToWidth();
 

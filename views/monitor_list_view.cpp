@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <array>
 
-#include "framework/gdi_objects.h"
 #include "res/resource.h"
 #include "views/form_fit.h"
-#include "views/list_control.h"
 #include "views/logic/list_cells.h"
-#include "views/logic/trend_view_layout.h"
 #include "views/logic/list_rows.h"
+#include "views/logic/trend_view_layout.h"
 #include "views/text_format.h"
-#include "views/virtual_list.h"
 
 namespace wd {
 namespace {
@@ -36,29 +33,46 @@ constexpr int kGapBelowButton = 5;
 
 }  // namespace
 
+const fw::CommandTable<CMonitorListView>& CMonitorListView::Commands() {
+  static const fw::CommandTable<CMonitorListView> table{
+      {IDC_SHOW_TREND, &CMonitorListView::ShowTrend},
+  };
+  return table;
+}
+
 CMonitorListView::CMonitorListView(ViewHost& host)
     : CFormViewDPI(IDD_MONITOR_LIST_VIEW), host_(host), form_(host) {}
 
 void CMonitorListView::SetPerson(const PatientId* key) { person_ = key != nullptr ? *key : PatientId{}; }
 
+bool CMonitorListView::ExecuteCommand(UINT id) {
+  return form_.ExecuteCommand(id) || Commands().Execute(*this, id);
+}
+
+std::optional<fw::CommandState> CMonitorListView::QueryCommand(UINT id) const {
+  if (auto state = form_.QueryCommand(id)) return state;
+  return Commands().Query(*this, id);
+}
+
+void CMonitorListView::AdjustTemplate(fw::DialogTemplate& form) {
+  CFormViewDPI::AdjustTemplate(form);
+  DataListPanel::MakeVirtual(form, IDC_MONITOR_LIST);
+}
+
 void CMonitorListView::OnInitialUpdate() {
   CFormViewDPI::OnInitialUpdate();
   formSize_ = TotalSize();
-  listFont_ = fw::CreatePointFont(150, L"Arial");
-  form_.Attach(*this, person_);
-  SetUpList();
+  // Collapsed, the list takes the whole view: only the expand button stays above it.
+  form_.Attach(*this, person_,
+               {CollapseRule::Hide::AllBut, {IDC_MONITOR_LIST}, [this](bool collapsed) { OnCollapsed(collapsed); }});
+  const auto cell = [this](std::size_t row, int column) { return MonitoringCell(*rows_[row], row, column); };
+  if (list_.Attach(hwnd(), IDC_MONITOR_LIST, kColumns, LVCFMT_CENTER, cell)) {
+    PlaceList(RectInForm(hwnd(), list_.hwnd()).top, std::max<int>(ClientRect().bottom, formSize_.cy));
+  }
   FitFormViewToWidth(*this, formSize_);
   FillList();
   ShowTimeSpan();
-  form_.EnableCommands(!rows_.empty());
-}
-
-void CMonitorListView::SetUpList() {
-  list_ = ReplaceWithVirtualList(hwnd(), IDC_MONITOR_LIST);
-  if (list_ == nullptr) return;
-  PlaceList(RectInForm(hwnd(), list_).top, std::max<int>(ClientRect().bottom, formSize_.cy));
-  StyleDataList(list_, listFont_.get());
-  InsertListColumns(list_, kColumns, LVCFMT_CENTER);
+  form_.SetHasRecords(!rows_.empty());
 }
 
 void CMonitorListView::FillList() {
@@ -67,9 +81,7 @@ void CMonitorListView::FillList() {
     auto reader = host_.Store().Read();
     rows_ = MonitoringRows(reader.FindRecordList(person_));
   }
-  if (list_ != nullptr) {
-    ::SendMessageW(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
-  }
+  list_.SetRowCount(rows_.size());
 }
 
 // The same span as the trend view shows of the person.
@@ -80,51 +92,26 @@ void CMonitorListView::ShowTimeSpan() {
 }
 
 void CMonitorListView::PlaceList(int top, int bottom) {
-  if (list_ == nullptr) return;
   const RECT client = ClientRect();
-  ::MoveWindow(list_, client.left, top, client.right - client.left, std::max(0, bottom - top), TRUE);
+  list_.Place(RECT{client.left, top, client.right, bottom});
 }
 
 int CMonitorListView::BottomOf(int controlId) const { return RectInForm(hwnd(), Child(controlId)).bottom; }
 
-bool CMonitorListView::ExecuteCommand(UINT id) {
-  if (form_.ExecuteCommand(id)) return true;
-  switch (id) {
-    case IDC_SHOW_TREND: ShowTrend(); return true;
-    case IDC_COLLAPSE_FORM: Collapse(); return true;
-    case IDC_EXPAND_FORM: Expand(); return true;
-    default: return CFormViewDPI::ExecuteCommand(id);
-  }
-}
+void CMonitorListView::ShowTrend() { host_.PostShowViewOf(ViewCode::Trend, person_); }
 
-void CMonitorListView::ShowTrend() {
-  host_.PostShowViewOf(ViewCode::Trend, person_);
-}
-
-// The list takes the whole view: every control of the form goes, only the expand button stays.
-void CMonitorListView::Collapse() {
-  for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    const int id = ::GetDlgCtrlID(child);
-    if (id != IDC_MONITOR_LIST && id != IDC_EXPAND_FORM) ::ShowWindow(child, SW_HIDE);
+// Collapsed, nothing is left below the list to scroll to: the view drops its bars; expanded, it
+// gets them back. The list sits under whichever of the two buttons shows.
+void CMonitorListView::OnCollapsed(bool collapsed) {
+  if (collapsed) {
+    expandedSize_ = TotalSize();
+    ScrollToPosition(POINT{0, 0});
+    SetScrollSizes(SIZE{1, 1});
+    PlaceList(BottomOf(IDC_EXPAND_FORM) + kGapBelowButton, ClientRect().bottom);
+  } else {
+    SetScrollSizes(expandedSize_);
+    PlaceList(BottomOf(IDC_COLLAPSE_FORM) + kGapBelowButton, ClientRect().bottom);
   }
-  collapsed_ = true;
-  // Nothing is left below the list to scroll to: the view drops its bars.
-  expandedSize_ = TotalSize();
-  ScrollToPosition(POINT{0, 0});
-  SetScrollSizes(SIZE{1, 1});
-  PlaceList(BottomOf(IDC_EXPAND_FORM) + kGapBelowButton, ClientRect().bottom);
-  ::ShowWindow(Child(IDC_EXPAND_FORM), SW_SHOW);
-  ::SetFocus(Child(IDC_EXPAND_FORM));
-}
-
-void CMonitorListView::Expand() {
-  for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    ::ShowWindow(child, ::GetDlgCtrlID(child) == IDC_EXPAND_FORM ? SW_HIDE : SW_SHOW);
-  }
-  collapsed_ = false;
-  SetScrollSizes(expandedSize_);
-  PlaceList(BottomOf(IDC_COLLAPSE_FORM) + kGapBelowButton, ClientRect().bottom);
-  ::SetFocus(Child(IDC_COLLAPSE_FORM));
 }
 
 HBRUSH CMonitorListView::OnCtlColor(HDC dc, HWND control, UINT kind) {
@@ -132,21 +119,16 @@ HBRUSH CMonitorListView::OnCtlColor(HDC dc, HWND control, UINT kind) {
 }
 
 bool CMonitorListView::OnNotify(NMHDR& header, LRESULT& result) {
-  const auto cell = [this](std::size_t row, int column) { return MonitoringCell(*rows_[row], row, column); };
-  if (AnswerDisplayInfo(header, list_, rows_.size(), cell)) {
-    result = 0;
-    return true;
-  }
-  return CFormViewDPI::OnNotify(header, result);
+  return list_.OnNotify(header, result) || CFormViewDPI::OnNotify(header, result);
 }
 
 // The list keeps its top and follows the client's width and height (and, while the form is
 // shown, reaches at least the form's bottom, so a short window scrolls to it).
 void CMonitorListView::OnSize(UINT type, int width, int height) {
   CFormViewDPI::OnSize(type, width, height);
-  if (list_ == nullptr) return;
-  const int formBottom = collapsed_ ? 0 : formSize_.cy - ScrollPosition().y;
-  PlaceList(RectInForm(hwnd(), list_).top, std::max<int>(ClientRect().bottom, formBottom));
+  if (list_.hwnd() == nullptr) return;
+  const int formBottom = form_.Collapsed() ? 0 : formSize_.cy - ScrollPosition().y;
+  PlaceList(RectInForm(hwnd(), list_.hwnd()).top, std::max<int>(ClientRect().bottom, formBottom));
 }
 
 }  // namespace wd

@@ -1,14 +1,16 @@
 #include "views/patient_form.h"
 
+#include <algorithm>
+
 #include "data/patient_register.h"
 #include "data/record_format.h"
 #include "framework/gdi_objects.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
 #include "views/export_dialog.h"
-#include "views/list_control.h"
 #include "views/logic/list_rows.h"
 #include "views/text_format.h"
+#include "views/view_colours.h"
 #include "views/view_messages.h"
 
 namespace wd {
@@ -35,9 +37,10 @@ bool IsEditableField(int id) {
 PatientFormPanel::PatientFormPanel(ViewHost& host)
     : host_(host), background_(fw::CreateSolidBrush(kViewBackground)) {}
 
-void PatientFormPanel::Attach(fw::FormView& view, const PatientId& person) {
+void PatientFormPanel::Attach(fw::FormView& view, const PatientId& person, CollapseRule collapse) {
   form_ = view.hwnd();
   person_ = person;
+  collapseRule_ = std::move(collapse);
   for (std::size_t i = 0; i < kEditLimits.size(); ++i) {
     view.BindControl(kEditLimits[i].id, edits_[i]);
     edits_[i].m_nLimit = kEditLimits[i].limit;
@@ -113,23 +116,46 @@ void PatientFormPanel::ShowTimeSpan(const VitalRecord* first, const VitalRecord*
   SetField(IDC_END_TIME, last != nullptr ? Widen(FormatRecordTime(*last)) : L"");
 }
 
-void PatientFormPanel::EnableCommands(bool hasRecords) {
-  const bool hasPerson = !person_.IsEmpty();
-  ::EnableWindow(::GetDlgItem(form_, IDC_SAVE_PATIENT), hasPerson);
-  ::EnableWindow(::GetDlgItem(form_, IDC_DELETE_PATIENT), hasPerson);
-  ::EnableWindow(::GetDlgItem(form_, IDC_EXPORT_MONITOR), hasPerson && hasRecords);
+const fw::CommandTable<PatientFormPanel>& PatientFormPanel::Commands() {
+  static const fw::CommandTable<PatientFormPanel> table{
+      {IDC_SAVE_PATIENT, &PatientFormPanel::Save, &PatientFormPanel::HasPerson},
+      {IDC_DELETE_PATIENT, &PatientFormPanel::Delete, &PatientFormPanel::HasPerson},
+      {IDC_EXPORT_MONITOR, &PatientFormPanel::Export, &PatientFormPanel::CanExport},
+      {IDC_COLLAPSE_FORM, &PatientFormPanel::Collapse},
+      {IDC_EXPAND_FORM, &PatientFormPanel::Expand},
+  };
+  return table;
 }
 
-bool PatientFormPanel::ExecuteCommand(UINT id) {
-  if (id != IDC_SAVE_PATIENT && id != IDC_DELETE_PATIENT && id != IDC_EXPORT_MONITOR) return false;
-  // A command posted while its button is disabled must not run.
-  if (!::IsWindowEnabled(::GetDlgItem(form_, static_cast<int>(id)))) return true;
-  switch (id) {
-    case IDC_SAVE_PATIENT: Save(); break;
-    case IDC_DELETE_PATIENT: Delete(); break;
-    default: Export(); break;
+void PatientFormPanel::Collapse() {
+  if (collapsed_) return;
+  const auto named = [this](int id) {
+    return std::find(collapseRule_.ids.begin(), collapseRule_.ids.end(), id) != collapseRule_.ids.end();
+  };
+  hiddenByCollapse_.clear();
+  for (HWND child = ::GetWindow(form_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const int id = ::GetDlgCtrlID(child);
+    if (id == IDC_EXPAND_FORM || !::IsWindowVisible(child)) continue;
+    const bool hide = id == IDC_COLLAPSE_FORM ||
+                      (collapseRule_.hide == CollapseRule::Hide::AllBut ? !named(id) : named(id));
+    if (!hide) continue;
+    ::ShowWindow(child, SW_HIDE);
+    hiddenByCollapse_.push_back(child);
   }
-  return true;
+  collapsed_ = true;
+  ::ShowWindow(expand_.hwnd(), SW_SHOW);
+  if (collapseRule_.changed) collapseRule_.changed(true);
+  ::SetFocus(expand_.hwnd());
+}
+
+void PatientFormPanel::Expand() {
+  if (!collapsed_) return;
+  ::ShowWindow(expand_.hwnd(), SW_HIDE);
+  for (HWND child : hiddenByCollapse_) ::ShowWindow(child, SW_SHOW);
+  hiddenByCollapse_.clear();
+  collapsed_ = false;
+  if (collapseRule_.changed) collapseRule_.changed(false);
+  ::SetFocus(collapse_.hwnd());
 }
 
 HBRUSH PatientFormPanel::OnCtlColor(HDC dc, HWND control, UINT kind) const {

@@ -13,6 +13,13 @@ constexpr int kGapAboveCharts = 10;
 
 }  // namespace
 
+const fw::CommandTable<CTrendView>& CTrendView::Commands() {
+  static const fw::CommandTable<CTrendView> table{
+      {IDC_SHOW_TABLE, &CTrendView::ShowTable},
+  };
+  return table;
+}
+
 CTrendView::CTrendView(ViewHost& host) : CFormViewDPI(IDD_TREND_VIEW), host_(host), form_(host) {}
 
 void CTrendView::SetPerson(const PatientId* key) { person_ = key != nullptr ? *key : PatientId{}; }
@@ -20,7 +27,8 @@ void CTrendView::SetPerson(const PatientId* key) { person_ = key != nullptr ? *k
 void CTrendView::OnInitialUpdate() {
   CFormViewDPI::OnInitialUpdate();
   const SIZE formSize = TotalSize();
-  form_.Attach(*this, person_);
+  // Collapsed, the form drops its table and export buttons (the charts stay where they are).
+  form_.Attach(*this, person_, {CollapseRule::Hide::Only, {IDC_SHOW_TABLE, IDC_EXPORT_MONITOR}, {}});
   charts_.Bind(*this);
   // Content coordinates: the view has not scrolled yet, but say what is meant.
   chartTop_ = RectInForm(hwnd(), Child(IDC_COLLAPSE_FORM)).bottom + ScrollPosition().y + kGapAboveCharts;
@@ -55,32 +63,19 @@ void CTrendView::ShowRecords(int chartWidth) {
   recordCount_ = span.count;
   form_.ShowTimeSpan(span.first, span.last);
   charts_.SetData(list, recordCount_, chartWidth);
-  form_.EnableCommands(recordCount_ > 0);
+  form_.SetHasRecords(recordCount_ > 0);
 }
 
-bool CTrendView::ExecuteCommand(UINT id) {
-  if (form_.ExecuteCommand(id)) return true;
-  switch (id) {
-    case IDC_SHOW_TABLE: ShowTable(); return true;
-    case IDC_COLLAPSE_FORM: Collapse(); return true;
-    case IDC_EXPAND_FORM: Expand(); return true;
-    default: return CFormViewDPI::ExecuteCommand(id);
-  }
+bool CTrendView::ExecuteCommand(UINT id) { return form_.ExecuteCommand(id) || Commands().Execute(*this, id); }
+
+std::optional<fw::CommandState> CTrendView::QueryCommand(UINT id) const {
+  if (auto state = form_.QueryCommand(id)) return state;
+  return Commands().Query(*this, id);
 }
 
 // The monitoring list of the same person; null when the person is not in the store.
 void CTrendView::ShowTable() {
   host_.PostShowViewOf(ViewCode::MonitoringList, person_);
-}
-
-void CTrendView::Collapse() {
-  for (int id : {IDC_SHOW_TABLE, IDC_EXPORT_MONITOR, IDC_COLLAPSE_FORM}) ::ShowWindow(Child(id), SW_HIDE);
-  ::ShowWindow(Child(IDC_EXPAND_FORM), SW_SHOW);
-}
-
-void CTrendView::Expand() {
-  ::ShowWindow(Child(IDC_EXPAND_FORM), SW_HIDE);
-  for (int id : {IDC_COLLAPSE_FORM, IDC_SHOW_TABLE, IDC_EXPORT_MONITOR}) ::ShowWindow(Child(id), SW_SHOW);
 }
 
 bool CTrendView::IsChart(HWND control) const {

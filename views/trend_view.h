@@ -4,9 +4,10 @@
 // step. The view's own bars scroll the form and the charts as one page.
 
 #include "controls/dpi_form_view.h"
+#include "framework/command_table.h"
 #include "views/patient_form.h"
 #include "views/person_views.h"
-#include "views/trend_chart_panel.h"
+#include "views/trend/chart_panel.h"
 #include "views/view_host.h"
 
 namespace wd {
@@ -18,6 +19,7 @@ class CTrendView : public CFormViewDPI, public PersonView {
   const PatientId& Person() const override { return person_; }
 
   bool ExecuteCommand(UINT id) override;
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override;
 
   // What the initial update found: the person's monitoring records and where the charts start.
   int RecordCount() const { return recordCount_; }
@@ -34,9 +36,8 @@ class CTrendView : public CFormViewDPI, public PersonView {
   int LayOutPage(SIZE formSize);
   // Finds the person's records, shows their span and hands them to the charts.
   void ShowRecords(int chartWidth);
+  static const fw::CommandTable<CTrendView>& Commands();
   void ShowTable();
-  void Collapse();
-  void Expand();
   bool IsChart(HWND control) const;
 
   ViewHost& host_;

@@ -9,7 +9,7 @@
 #include "tests/ui_support/message_box_watcher.h"
 #include "tests/ui_support/message_pump.h"
 #include "tests/ui_support/window_capture.h"
-#include "views/trend_charts.h"
+#include "views/trend/chart_window.h"
 
 namespace wd {
 namespace {

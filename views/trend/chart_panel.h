@@ -9,7 +9,7 @@
 
 #include "framework/form_view.h"
 #include "views/logic/trend_view_layout.h"
-#include "views/trend_charts.h"
+#include "views/trend/chart_window.h"
 
 namespace wd {
 

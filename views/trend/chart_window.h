@@ -1,15 +1,16 @@
 #pragma once
-// The trend charts' common base: a static control of the trend view's form, taken over by
-// subclassing, that draws one person's monitoring records as a curve over time, one pixel
-// column per record. The curve is planned once for an off-screen picture; a paint draws the
-// fixed parts (title, value axis, legend) and copies the visible slice of the picture.
+// One trend chart window, and the three kinds of the trend view. The common base is a static
+// control of the trend view's form, taken over by subclassing, that draws one person's
+// monitoring records as a curve over time, one pixel column per record. The curve is planned
+// once for an off-screen picture; a paint draws the fixed parts (title, value axis, legend) and
+// copies the visible slice of the picture.
 
 #include <windows.h>
 
 #include "data/patient_store.h"
 #include "framework/window.h"
 #include "views/logic/trend_plan.h"
-#include "views/trend_chart_surface.h"
+#include "views/trend/chart_picture.h"
 
 namespace wd {
 
@@ -54,6 +55,26 @@ class CTrendChart : public fw::Window {
   int scrollOffset_ = 0;
   TrendSurface surface_;
   TrendSurfaceOptions surfaceOptions_;
+};
+
+// The three charts of the trend view: SpO2 (70-100 %), pulse rate (0-250) and NIBP (0-300 mmHg,
+// systolic and diastolic with a legend).
+class CTrendSPO2 final : public CTrendChart {
+ public:
+  CTrendSPO2() : CTrendChart(TrendChartKind::Spo2) {}
+};
+
+class CTrendPR final : public CTrendChart {
+ public:
+  CTrendPR() : CTrendChart(TrendChartKind::PulseRate) {}
+};
+
+class CTrendNIBP final : public CTrendChart {
+ public:
+  CTrendNIBP() : CTrendChart(TrendChartKind::Nibp) {}
+
+ protected:
+  void DrawLegend(HDC dc, int clientWidth) override;
 };
 
 }  // namespace wd

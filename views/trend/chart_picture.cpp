@@ -1,4 +1,4 @@
-#include "views/trend_chart_surface.h"
+#include "views/trend/chart_picture.h"
 
 #include <algorithm>
 #include <utility>

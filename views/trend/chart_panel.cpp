@@ -1,4 +1,4 @@
-#include "views/trend_chart_panel.h"
+#include "views/trend/chart_panel.h"
 
 #include "res/resource.h"
 
