@@ -27,7 +27,7 @@ CMainFrame::CMainFrame(CwardDeskApp& app) : app_(app), files_(std::make_unique<R
 
 CMainFrame::~CMainFrame() {
   StopWorkerAndWait();
-  view_.reset();
+  view_ = {};
   Destroy();
 }
 
@@ -54,7 +54,7 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& create) {
                  RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 
   ShowView(ViewCode::Home, nullptr);
-  if (!view_) return -1;
+  if (!view_.window) return -1;
 
   LoadIcons();
   BuildRibbon();
@@ -141,7 +141,7 @@ void CMainFrame::CloseMainWindow() {
   JoinFinishedWorker();
   // The view points into the store: it goes first.
   SetCurrentView(nullptr);
-  view_.reset();
+  view_ = {};
   store_.Write().RemoveAll();
   Destroy();
 }

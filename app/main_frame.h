@@ -17,15 +17,28 @@
 #include "data/patient_store.h"
 #include "device/byte_link.h"
 #include "device/device_message.h"
+#include "framework/form_view.h"
 #include "framework/frame_window.h"
 #include "framework/handles.h"
 #include "framework/ribbon/ribbon_bar.h"
 #include "framework/ribbon/ribbon_status_bar.h"
+#include "res/resource.h"
+#include "views/person_views.h"
 #include "views/view_host.h"
 
 namespace wd {
 
 class CwardDeskApp;
+
+// The view the frame shows, as the switch that made it knows it: the window, the form that takes
+// an initial update (null for the data overview, which paints itself), the person it shows and
+// the picker of a selected person, where the view has them.
+struct ShownView {
+  std::unique_ptr<fw::Window> window;
+  fw::FormView* form = nullptr;
+  PersonView* personView = nullptr;
+  const PersonPicker* picker = nullptr;
+};
 
 class CMainFrame : public fw::FrameWindow, public ViewHost {
  public:
@@ -55,7 +68,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void SetFileChooser(std::unique_ptr<FileChooser> chooser) { files_ = std::move(chooser); }
   DownloadState& Download() { return download_; }
   const ViewHistory& History() const { return history_; }
-  fw::Window* CurrentViewWindow() const { return view_.get(); }
+  fw::Window* CurrentViewWindow() const { return view_.window.get(); }
   ViewCode CurrentViewCode() const { return viewCode_; }
   fw::RibbonBar& Ribbon() { return ribbon_; }
   fw::RibbonStatusBar& StatusBar() { return statusBar_; }
@@ -84,7 +97,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void SetLoadIndicator(bool loaded);
 
   // main_frame_views.cpp
-  std::unique_ptr<fw::Window> CreateViewWindow(ViewCode code, const PatientId* person);
+  ShownView CreateView(ViewCode code, const PatientId* person);
   void OnShowView(WPARAM code, LPARAM person);
   void OnSetLanguage(WPARAM english);
   void ReshowCurrent();
@@ -142,7 +155,16 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void RefreshRibbon();
 
   CwardDeskApp& app_;
-  std::array<fw::Icon, 22> icons_;  // by IconSlot (main_frame_ribbon.cpp)
+  // The ribbon's icons and the others the frame loads, by slot (the table is main_frame_ribbon.cpp's).
+  enum IconSlot : std::size_t {
+    kHomeIcon, kBackIcon, kForwardIcon, kMonitorListIcon, kTrendIcon, kCheckListIcon, kStartIcon, kStopIcon,
+    kClearIcon, kImportMonitorIcon, kImportCheckIcon, kChineseIcon, kEnglishIcon, kLampOnIcon, kLampOffIcon,
+    kSettingsIcon, kSaveIcon, kPlugOnIcon, kPlugOffIcon, kInfoIcon, kDownloadIcon, kAlertIcon, kIconCount
+  };
+  std::array<fw::Icon, kIconCount> icons_;
+  // The two indicators of the status panel, as adding them returned; rebuilt with the ribbon.
+  fw::RibbonElement* connectionIndicator_ = nullptr;
+  fw::RibbonElement* loadIndicator_ = nullptr;
   std::array<fw::Icon, 2> windowIcons_;
   std::array<fw::Icon, 2> panelIcons_;  // images 7 and 27 of the panel strip
   fw::Bitmap smallImages_;
@@ -166,12 +188,12 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   std::unique_ptr<FrameDownloadEvents> events_;
   std::thread worker_;
   std::atomic<DWORD> workerThreadId_{0};
-  std::unique_ptr<fw::Window> view_;
+  ShownView view_;
   ViewCode viewCode_ = ViewCode::Home;
   bool devicePresent_ = false;
   bool dataLoaded_ = false;
   bool closing_ = false;
-  int lookId_ = 216;
+  int lookId_ = ID_LOOK_DEFAULT;
   fw::RibbonStatusBar statusBar_;
   fw::RibbonBar ribbon_;
   std::unique_ptr<FileChooser> files_;

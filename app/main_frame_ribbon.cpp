@@ -3,6 +3,7 @@
 // always come from the program itself.
 
 #include "app/main_frame.h"
+#include "framework/ribbon/caption_text.h"
 #include "framework/ribbon/icon_image.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
@@ -15,39 +16,48 @@ constexpr SIZE kApplicationButtonSize{50, 50};
 constexpr int kNavigationPanelImage = 7;
 constexpr int kStatusPanelImage = 27;
 
-// The icons the frame loads, in its own order: the ribbon's command icons, then the others.
-enum IconSlot : std::size_t {
-  kHomeIcon, kBackIcon, kForwardIcon, kMonitorListIcon, kTrendIcon, kCheckListIcon, kStopIcon,
-  kClearIcon, kImportMonitorIcon, kImportCheckIcon, kSettingsIcon, kChineseIcon, kEnglishIcon,
-  kSaveIcon, kPlugOnIcon, kStartIcon, kPlugOffIcon, kInfoIcon, kLampOnIcon, kLampOffIcon,
-  kDownloadIcon, kAlertIcon,
-};
-constexpr UINT kIconIds[] = {
-    IDI_SHOW_HOME, IDI_HISTORY_BACK, IDI_HISTORY_FORWARD, IDI_SHOW_MONITOR_LIST, IDI_SHOW_TREND,
-    IDI_SHOW_CHECK_LIST, IDI_STOP_COMM, IDI_CLEAR_DEVICE, IDI_IMPORT_MONITOR, IDI_IMPORT_CHECK,
-    IDI_SETTINGS, IDI_LANGUAGE_CHINESE, IDI_LANGUAGE_ENGLISH, IDI_SAVE, IDI_PLUG_CONNECTED,
-    IDI_START_COMM, IDI_PLUG_DISCONNECTED, IDI_INFO, IDI_LAMP_ON, IDI_LAMP_OFF, IDI_DOWNLOAD,
-    IDI_ALERT,
-};
-static_assert(std::size(kIconIds) == 22);
-
-// A command's string holds "caption\ntooltip".
-struct CommandText {
-  std::wstring caption;
-  std::wstring tooltip;
-};
-CommandText TextOf(UINT id) {
-  const std::wstring text = fw::LoadStringResource(id);
-  const std::size_t split = text.find(L'\n');
-  if (split == std::wstring::npos) return {text, text};
-  return {text.substr(0, split), text.substr(split + 1)};
+// A command's string holds "caption\ntooltip"; without a line break it is both.
+fw::CaptionParts TextOf(UINT id) {
+  fw::CaptionParts parts = fw::SplitCaption(fw::LoadStringResource(id));
+  if (parts.rest.empty()) parts.rest = parts.caption;
+  return parts;
 }
 
 }  // namespace
 
 void CMainFrame::LoadIcons() {
+  // Every icon the frame loads, by its slot in icons_ and its resource.
+  struct IconEntry {
+    IconSlot slot;
+    UINT resource;
+  };
+  static constexpr IconEntry kIcons[] = {
+      {kHomeIcon, IDI_SHOW_HOME},
+      {kBackIcon, IDI_HISTORY_BACK},
+      {kForwardIcon, IDI_HISTORY_FORWARD},
+      {kMonitorListIcon, IDI_SHOW_MONITOR_LIST},
+      {kTrendIcon, IDI_SHOW_TREND},
+      {kCheckListIcon, IDI_SHOW_CHECK_LIST},
+      {kStartIcon, IDI_START_COMM},
+      {kStopIcon, IDI_STOP_COMM},
+      {kClearIcon, IDI_CLEAR_DEVICE},
+      {kImportMonitorIcon, IDI_IMPORT_MONITOR},
+      {kImportCheckIcon, IDI_IMPORT_CHECK},
+      {kChineseIcon, IDI_LANGUAGE_CHINESE},
+      {kEnglishIcon, IDI_LANGUAGE_ENGLISH},
+      {kLampOnIcon, IDI_LAMP_ON},
+      {kLampOffIcon, IDI_LAMP_OFF},
+      // Loaded with the others, as the program always has; the ribbon shows none of them.
+      {kSettingsIcon, IDI_SETTINGS},
+      {kSaveIcon, IDI_SAVE},
+      {kPlugOnIcon, IDI_PLUG_CONNECTED},
+      {kPlugOffIcon, IDI_PLUG_DISCONNECTED},
+      {kInfoIcon, IDI_INFO},
+      {kDownloadIcon, IDI_DOWNLOAD},
+      {kAlertIcon, IDI_ALERT},
+  };
   const int size = ::GetSystemMetrics(SM_CXICON);
-  for (std::size_t i = 0; i < icons_.size(); ++i) icons_[i] = fw::LoadProgramIcon(kIconIds[i], size, size);
+  for (const IconEntry& icon : kIcons) icons_[icon.slot] = fw::LoadProgramIcon(icon.resource, size, size);
   const fw::Bitmap strip = fw::LoadBitmapResource(IDB_PANEL_IMAGES);
   panelIcons_[0] = fw::IconFromStrip(strip.get(), kNavigationPanelImage, 16);
   panelIcons_[1] = fw::IconFromStrip(strip.get(), kStatusPanelImage, 16);
@@ -65,17 +75,18 @@ void CMainFrame::BuildRibbon() {
 
 void CMainFrame::BuildCategory() {
   ribbon_.RemoveAllCategories();
+  connectionIndicator_ = loadIndicator_ = nullptr;  // they went with the category
   fw::RibbonCategory& category = ribbon_.AddCategory(fw::LoadStringResource(IDS_CATEGORY_OPERATIONS),
                                                      smallImages_.get(), largeImages_.get());
   // Key tips (Alt, then the panel's letter, then the command's): unique among the panels and
   // within each panel, the same in both languages, as Office keeps them on translated ribbons.
   auto button = [this](fw::RibbonPanel& panel, UINT id, IconSlot icon, wchar_t keyTip) {
-    const CommandText text = TextOf(id);
-    panel.AddButton(id, text.caption, icons_[icon].get(), text.tooltip).SetKeyTip(keyTip);
+    const fw::CaptionParts text = TextOf(id);
+    panel.AddButton(id, text.caption, icons_[icon].get(), text.rest).SetKeyTip(keyTip);
   };
   auto checkBox = [](fw::RibbonPanel& panel, UINT id, wchar_t keyTip) {
-    const CommandText text = TextOf(id);
-    panel.AddCheckBox(id, text.caption, text.tooltip).SetKeyTip(keyTip);
+    const fw::CaptionParts text = TextOf(id);
+    panel.AddCheckBox(id, text.caption, text.rest).SetKeyTip(keyTip);
   };
 
   fw::RibbonPanel& views = category.AddPanel(fw::LoadStringResource(IDS_PANEL_VIEWS), panelIcons_[0].get());
@@ -88,10 +99,12 @@ void CMainFrame::BuildCategory() {
   button(views, ID_SHOW_TREND, kTrendIcon, L'T');
 
   fw::RibbonPanel& status = category.AddPanel(fw::LoadStringResource(IDS_PANEL_STATUS), panelIcons_[1].get());
-  for (UINT text : {IDS_CONNECTION_INDICATOR, IDS_LOAD_INDICATOR}) {
-    const CommandText indicator = TextOf(text);
-    status.AddIndicator(ID_STATUS_INDICATOR, indicator.caption, icons_[kLampOffIcon].get(), indicator.tooltip);
-  }
+  const auto indicator = [&](UINT text) {
+    const fw::CaptionParts parts = TextOf(text);
+    return &status.AddIndicator(ID_STATUS_INDICATOR, parts.caption, icons_[kLampOffIcon].get(), parts.rest);
+  };
+  connectionIndicator_ = indicator(IDS_CONNECTION_INDICATOR);
+  loadIndicator_ = indicator(IDS_LOAD_INDICATOR);
 
   // Its key tip "D" comes with its caption.
   fw::RibbonPanel& comm = category.AddPanel(fw::LoadStringResource(IDS_PANEL_COMM), panelIcons_[1].get());
@@ -108,9 +121,9 @@ void CMainFrame::BuildCategory() {
 
   fw::RibbonPanel& language = category.AddPanel(fw::LoadStringResource(IDS_PANEL_LANGUAGE), panelIcons_[0].get());
   language.SetKeyTip(L'L');
-  language.AddIconButton(ID_LANGUAGE_CHINESE, icons_[kChineseIcon].get(), TextOf(ID_LANGUAGE_CHINESE).tooltip, true)
+  language.AddIconButton(ID_LANGUAGE_CHINESE, icons_[kChineseIcon].get(), TextOf(ID_LANGUAGE_CHINESE).rest, true)
       .SetKeyTip(L'C');
-  language.AddIconButton(ID_LANGUAGE_ENGLISH, icons_[kEnglishIcon].get(), TextOf(ID_LANGUAGE_ENGLISH).tooltip, false)
+  language.AddIconButton(ID_LANGUAGE_ENGLISH, icons_[kEnglishIcon].get(), TextOf(ID_LANGUAGE_ENGLISH).rest, false)
       .SetKeyTip(L'E');
 
   ribbon_.RecalcLayout();
@@ -126,16 +139,12 @@ void CMainFrame::ShowIndicators() {
 }
 
 void CMainFrame::SetConnectionIndicator(bool connected) {
-  if (fw::RibbonElement* element = ribbon_.FindElement(0, 1, 0)) {
-    element->SetIcon(icons_[connected ? kLampOnIcon : kLampOffIcon].get());
-  }
+  if (connectionIndicator_ != nullptr) connectionIndicator_->SetIcon(icons_[connected ? kLampOnIcon : kLampOffIcon].get());
 }
 
 void CMainFrame::SetLoadIndicator(bool loaded) {
   dataLoaded_ = loaded;
-  if (fw::RibbonElement* element = ribbon_.FindElement(0, 1, 1)) {
-    element->SetIcon(icons_[loaded ? kLampOnIcon : kLampOffIcon].get());
-  }
+  if (loadIndicator_ != nullptr) loadIndicator_->SetIcon(icons_[loaded ? kLampOnIcon : kLampOffIcon].get());
 }
 
 void CMainFrame::RefreshRibbon() {

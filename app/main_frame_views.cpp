@@ -13,42 +13,47 @@
 #include "views/person_views.h"
 #include "views/trend_view.h"
 
+#include <type_traits>
+
 namespace wd {
 namespace {
 
+// A form view made over the pane: what the frame keeps of it, its person set before its initial
+// update.
 template <class View>
-std::unique_ptr<fw::Window> CreateFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane) {
-  if (!view->Create(0, pane, frame, fw::kPaneFirstId, nullptr)) return nullptr;
-  return view;
+ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane, const PatientId* person = nullptr) {
+  if (!view->Create(0, pane, frame, fw::kPaneFirstId, nullptr)) return {};
+  ShownView shown;
+  shown.form = view.get();
+  if constexpr (std::is_base_of_v<PersonView, View>) {
+    view->SetPerson(person);
+    shown.personView = view.get();
+  }
+  if constexpr (std::is_base_of_v<PersonPicker, View>) shown.picker = view.get();
+  shown.window = std::move(view);
+  return shown;
 }
 
 }  // namespace
 
-std::unique_ptr<fw::Window> CMainFrame::CreateViewWindow(ViewCode code, const PatientId* person) {
+// The one place that knows each view's type.
+ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
   const RECT pane = PaneRect();
-  std::unique_ptr<fw::Window> view;
   switch (code) {
-    case ViewCode::WardRoundList:
-      view = CreateFormView(std::make_unique<CCheckListView>(*this), hwnd(), pane);
-      break;
+    case ViewCode::WardRoundList: return MakeFormView(std::make_unique<CCheckListView>(*this), hwnd(), pane);
     case ViewCode::DataOverview: {
       auto overview = std::make_unique<CChildView>(*this);
-      if (overview->Create(hwnd(), fw::kPaneFirstId, pane)) view = std::move(overview);
-      break;
+      if (!overview->Create(hwnd(), fw::kPaneFirstId, pane)) return {};
+      ShownView shown;
+      shown.window = std::move(overview);
+      return shown;
     }
-    case ViewCode::Home:
-      view = CreateFormView(std::make_unique<CMainView>(*this), hwnd(), pane);
-      break;
+    case ViewCode::Home: return MakeFormView(std::make_unique<CMainView>(*this), hwnd(), pane);
     case ViewCode::MonitoringList:
-      view = CreateFormView(std::make_unique<CMonitorListView>(*this), hwnd(), pane);
-      break;
-    case ViewCode::Trend:
-      view = CreateFormView(std::make_unique<CTrendView>(*this), hwnd(), pane);
-      break;
+      return MakeFormView(std::make_unique<CMonitorListView>(*this), hwnd(), pane, person);
+    case ViewCode::Trend: return MakeFormView(std::make_unique<CTrendView>(*this), hwnd(), pane, person);
   }
-  if (!view) return nullptr;
-  if (auto* personView = dynamic_cast<PersonView*>(view.get())) personView->SetPerson(person);
-  return view;
+  return {};
 }
 
 void CMainFrame::ShowView(ViewCode code, const PatientId* person, HistoryUpdate update) {
@@ -60,17 +65,15 @@ void CMainFrame::ShowView(ViewCode code, const PatientId* person, HistoryUpdate 
     return;
   }
   if (update == HistoryUpdate::Push) history_.Push({code, person});
-  std::unique_ptr<fw::Window> next = CreateViewWindow(code, person);
-  if (!next) return;  // the old view stays; the history entry is already pushed
+  ShownView next = CreateView(code, person);
+  if (!next.window) return;  // the old view stays; the history entry is already pushed
   SetCurrentView(nullptr);
-  view_.reset();
+  view_ = {};
   view_ = std::move(next);
   viewCode_ = code;
-  SetCurrentView(view_.get());
-  if (code != ViewCode::DataOverview) {
-    if (auto* form = dynamic_cast<fw::FormView*>(view_.get())) form->InitialUpdate();
-  }
-  ::ShowWindow(view_->hwnd(), SW_SHOW);
+  SetCurrentView(view_.window.get());
+  if (view_.form != nullptr) view_.form->InitialUpdate();
+  ::ShowWindow(view_.window->hwnd(), SW_SHOW);
   RecalcLayout();
   ::UpdateWindow(hwnd());
   FocusView();
@@ -87,9 +90,9 @@ void CMainFrame::ShowPendingView() {
 // The keyboard goes to the new view's first control, so Tab and Enter work without a click.
 void CMainFrame::FocusView() {
   // An inactive frame gives its view the focus when it is activated again.
-  if (!view_ || view_->hwnd() == nullptr || ::GetActiveWindow() != hwnd()) return;
-  const HWND view = view_->hwnd();
-  if (dynamic_cast<fw::FormView*>(view_.get()) != nullptr) {
+  if (!view_.window || view_.window->hwnd() == nullptr || ::GetActiveWindow() != hwnd()) return;
+  const HWND view = view_.window->hwnd();
+  if (view_.form != nullptr) {
     // Through the dialog manager, which also makes a focused push button the default (Enter).
     if (HWND first = ::GetNextDlgTabItem(view, nullptr, FALSE); first != nullptr && ::IsChild(view, first)) {
       ::SendMessageW(view, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
@@ -125,15 +128,10 @@ void CMainFrame::OnSetLanguage(WPARAM english) {
 }
 
 const PatientId* CMainFrame::PersonForView(ViewCode wanted) const {
-  if (viewCode_ == ViewCode::WardRoundList) {
-    const auto* picker = dynamic_cast<const PersonPicker*>(view_.get());
-    return picker != nullptr ? picker->SelectedPerson() : nullptr;
-  }
+  if (view_.picker != nullptr) return view_.picker->SelectedPerson();
   const ViewCode source = wanted == ViewCode::Trend ? ViewCode::MonitoringList : ViewCode::Trend;
-  if (viewCode_ != source) return nullptr;
-  const auto* personView = dynamic_cast<const PersonView*>(view_.get());
-  if (personView == nullptr || personView->Person().IsEmpty()) return nullptr;
-  return store_.Read().FindStoreKey(personView->Person());
+  if (viewCode_ != source || view_.personView == nullptr || view_.personView->Person().IsEmpty()) return nullptr;
+  return store_.Read().FindStoreKey(view_.personView->Person());
 }
 
 }  // namespace wd

@@ -1,6 +1,7 @@
 #include "app/settings.h"
 
 #include "framework/handles.h"
+#include "res/resource.h"
 
 namespace wd {
 namespace {
@@ -11,7 +12,6 @@ constexpr const wchar_t* kLanguageValue = L"Language";
 // and the workspace section.
 constexpr const wchar_t* kLookKey =
     L"Software\\应用程序向导生成的本地应用程序\\wardDesk\\Workspace";
-constexpr int kDefaultLook = 216;
 
 }  // namespace
 
@@ -38,14 +38,14 @@ void WriteLanguageSetting(bool chinese) {
 
 int ReadApplicationLook() {
   const fw::RegKey key = fw::OpenRegistryKey(HKEY_CURRENT_USER, kLookKey, KEY_READ);
-  if (!key) return kDefaultLook;
+  if (!key) return ID_LOOK_DEFAULT;
   DWORD value = 0;
   DWORD size = sizeof value;
   DWORD type = 0;
   if (::RegQueryValueExW(key.get(), L"ApplicationLook", nullptr, &type,
                          reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
       type != REG_DWORD) {
-    return kDefaultLook;
+    return ID_LOOK_DEFAULT;
   }
   return static_cast<int>(value);
 }

@@ -12,7 +12,7 @@ int ReadLanguageSetting();
 // Writes 1 (Chinese) or 0 (English) when the key exists; does nothing otherwise.
 void WriteLanguageSetting(bool chinese);
 
-// "ApplicationLook": which look command shows as checked; 216 when absent. Only read.
+// "ApplicationLook": which look command shows as checked; ID_LOOK_DEFAULT when absent. Only read.
 int ReadApplicationLook();
 
 }  // namespace wd
