@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "framework/exception_report.h"
 #include "framework/resource_module.h"
 
 namespace fw {
@@ -149,16 +150,23 @@ LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         result = HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
-        if (!frame.objectGone) OnHandlerException(error.what());
+        if (!frame.objectGone) HandlerFailed(message, error.what());
         result = FailureResult(message);
     } catch (...) {
-        if (!frame.objectGone) OnHandlerException("unknown exception");
+        if (!frame.objectGone) HandlerFailed(message, "unknown exception");
         result = FailureResult(message);
     }
     if (frame.objectGone) return result;
     dispatch_ = frame.outer;
     if (message == WM_NCDESTROY) AfterNcDestroy();
     return result;
+}
+
+void Window::HandlerFailed(UINT message, const char* what) noexcept {
+    // A paint that failed before it validated its region would be asked for again at once,
+    // for ever.
+    if (message == WM_PAINT && hwnd_ != nullptr) ::ValidateRect(hwnd_, nullptr);
+    OnHandlerException(what);
 }
 
 void Window::AfterNcDestroy() noexcept {
@@ -313,11 +321,7 @@ bool Window::OnReflectedDrawItem(DRAWITEMSTRUCT&) { return false; }
 HBRUSH Window::OnReflectedCtlColor(HDC, UINT) { return nullptr; }
 bool Window::OnReflectedScroll(UINT, UINT, int) { return false; }
 
-void Window::OnHandlerException(const char* what) noexcept {
-    ::OutputDebugStringA("wardDesk: exception in a window handler: ");
-    ::OutputDebugStringA(what);
-    ::OutputDebugStringA("\n");
-}
+void Window::OnHandlerException(const char* what) noexcept { ReportException("a window procedure", what); }
 
 bool Window::PreTranslateMessage(MSG&) { return false; }
 bool Window::ExecuteCommand(UINT) { return false; }

@@ -114,6 +114,7 @@ protected:
 
     virtual void OnAttached() {}        // just subclassed (the control's style may be adjusted)
     virtual void OnFinalMessage() {}    // after WM_NCDESTROY; the handle is gone
+    // An exception stopped at this window's procedure; the default reports it (exception_report.h).
     virtual void OnHandlerException(const char* what) noexcept;
 
 private:
@@ -127,6 +128,7 @@ private:
     void Unbind() noexcept;
     bool Subclass(HWND window) noexcept;
     void AfterNcDestroy() noexcept;
+    void HandlerFailed(UINT message, const char* what) noexcept;
     bool IsOneShot(UINT_PTR id) const noexcept;
 
     HWND hwnd_ = nullptr;

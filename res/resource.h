@@ -197,5 +197,6 @@
 #define IDS_EXPORT_FAILED               404
 #define IDS_DOWNLOAD_TOTALS             405   // %d monitoring, %d ward-round
 #define IDS_CREATE_THREAD_FAILED        406
+#define IDS_UNEXPECTED_ERROR            407   // an exception stopped at a boundary
 
 #endif

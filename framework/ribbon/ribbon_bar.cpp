@@ -23,22 +23,13 @@ int ScreenDpi() {
 RibbonBar::~RibbonBar() {
     popup_.Close();
     Destroy();
-    if (frame_ != nullptr) frame_->SetTopBar(nullptr);
-}
-
-bool RibbonBar::Create(FrameWindow& frame, UINT id) {
-    frame_ = &frame;
-    if (!CreateBarWindow(*this, frame.hwnd(), id)) return false;
-    frame.SetTopBar(this);
-    return true;
 }
 
 int RibbonBar::OnCreate(const CREATESTRUCTW& create) {
-    if (Window::OnCreate(create) == -1) return -1;
-    font_ = CreateMessageFont();
+    if (DockedBar::OnCreate(create) == -1) return -1;
     {
         WindowDc dc(hwnd());
-        metrics_ = RibbonMetrics::For(ScreenDpi(), LineHeight(dc.get(), font_.get()));
+        metrics_ = RibbonMetrics::For(ScreenDpi(), LineHeight(dc.get(), font()));
     }
     tooltips_.Create(hwnd());
     SetTimer(kRefreshTimer, kRefreshIntervalMs);
@@ -111,8 +102,8 @@ void RibbonBar::Layout() {
     layoutDirty_ = false;
     if (hwnd() == nullptr) return;
     WindowDc dc(hwnd());
-    const HFONT font = font_.get();
-    const TextWidth width = [&dc, font](const std::wstring& text) { return TextWidthOf(dc.get(), font, text); };
+    const HFONT uiFont = font();
+    const TextWidth width = [&dc, uiFont](const std::wstring& text) { return TextWidthOf(dc.get(), uiFont, text); };
     LayoutCategories(categories_, metrics_, AppButtonRect().right + metrics_.Scale(10), ClientRect().right, width);
     RebuildTooltips();
 }
@@ -124,13 +115,13 @@ RECT RibbonBar::CloseBoxRect() const { return fw::CloseBoxRect(metrics_, ClientR
 RECT RibbonBar::AppButtonRect() const { return fw::AppButtonRect(metrics_, appSize_); }
 
 void RibbonBar::RefreshCommandStates() {
-    if (frame_ == nullptr) return;
+    if (frame() == nullptr) return;
     for (const auto& category : categories_) {
         for (std::size_t p = 0; p < category->PanelCount(); ++p) {
             const RibbonPanel& panel = *category->Panel(p);
             for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
                 RibbonElement& element = *panel.Element(e);
-                const CommandState state = frame_->QueryCommandState(element.id());
+                const CommandState state = frame()->QueryCommandState(element.id());
                 if (element.SetState(state.enabled, state.checked || state.radio)) InvalidateElement(element);
             }
         }
@@ -249,10 +240,10 @@ void RibbonBar::OnLButtonUp(POINT point) {
 void RibbonBar::SendCommandOf(const RibbonElement& element) {
     // The rules decide at the moment of the click, not at the last timer tick.
     RefreshCommandStates();
-    if (!element.IsClickable() || !element.enabled() || frame_ == nullptr) return;
+    if (!element.IsClickable() || !element.enabled() || frame() == nullptr) return;
     // Posted: the command may rebuild this ribbon (a language switch), which must not happen
     // while this handler still walks its elements.
-    ::PostMessageW(frame_->hwnd(), WM_COMMAND, MAKEWPARAM(element.id(), 0), 0);
+    ::PostMessageW(frame()->hwnd(), WM_COMMAND, MAKEWPARAM(element.id(), 0), 0);
     ::PostMessageW(hwnd(), kRefreshMessage, 0, 0);
 }
 
@@ -262,7 +253,7 @@ void RibbonBar::OpenPopup(std::size_t index) {
     hot_ = Target{};
     POINT corner{panel->rect().left, metrics_.TotalHeight() - 1};
     ::ClientToScreen(hwnd(), &corner);
-    popup_.Open(*this, hwnd(), *panel, corner, font_.get(), metrics_);
+    popup_.Open(*this, hwnd(), *panel, corner, font(), metrics_);
     Invalidate(false);
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "framework/frame_window.h"
+#include "framework/ribbon/docked_bar.h"
 #include "framework/handles.h"
 #include "framework/ribbon/icon_image.h"
 #include "framework/ribbon/pixel_canvas.h"
@@ -34,14 +35,10 @@
 
 namespace fw {
 
-class RibbonBar : public Window, public FrameBar, private RibbonHost, private RibbonPanelPopup::Owner {
+class RibbonBar : public DockedBar, private RibbonHost, private RibbonPanelPopup::Owner {
 public:
-    RibbonBar() = default;
+    RibbonBar() : DockedBar(Edge::Top) {}
     ~RibbonBar() override;
-
-    // A child of `frame`, visible, installed as the frame's top bar. The bar must not outlive
-    // the frame object.
-    bool Create(FrameWindow& frame, UINT id);
 
     void SetCaption(std::wstring title);
     // `image` is the frame's (a 32-bit bitmap with straight alpha); the bar copies its pixels.
@@ -77,7 +74,6 @@ public:
     LRESULT HitTestCaption(POINT screen) const;
 
     // FrameBar
-    HWND BarWindow() const override { return hwnd(); }
     int BarHeight(int frameWidth) const override;
 
     // Geometry in client coordinates, and the tooltip control (tests, the frame's layout).
@@ -144,7 +140,6 @@ private:
     void PressKeyTip(wchar_t letter);
     void PaintKeyTips();
 
-    FrameWindow* frame_ = nullptr;
     std::wstring caption_;
     IconImage appImage_;
     std::wstring appTooltip_;
@@ -152,8 +147,7 @@ private:
     std::vector<std::unique_ptr<RibbonCategory>> categories_;
     std::size_t activeCategory_ = 0;
 
-    Font font_;
-    RibbonPanelPopup popup_;  // after the font it draws with
+    RibbonPanelPopup popup_;
     RibbonMetrics metrics_ = RibbonMetrics::For(96, 16);
     PixelCanvas canvas_;
     RibbonTooltips tooltips_;

@@ -161,11 +161,11 @@ void RibbonBar::PaintKeyTips() {
         for (std::size_t p = 0; p < category->PanelCount(); ++p) {
             const RibbonPanel& panel = *category->Panel(p);
             if (panel.keyTip() != 0) {
-                PaintKeyTip(canvas_, font_.get(), panel.keyTip(), KeyTipCentre(panel, metrics_), true, metrics_);
+                PaintKeyTip(canvas_, font(), panel.keyTip(), KeyTipCentre(panel, metrics_), true, metrics_);
             }
         }
     } else if (const RibbonPanel* panel = KeyTipPanel(); panel != nullptr && !panel->collapsed()) {
-        PaintElementKeyTips(canvas_, font_.get(), *panel, metrics_);
+        PaintElementKeyTips(canvas_, font(), *panel, metrics_);
     }
 }
 

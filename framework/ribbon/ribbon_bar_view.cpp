@@ -74,25 +74,25 @@ void RibbonBar::OnPaint() {
     PaintDc paint(hwnd());
     const RECT client = ClientRect();
     if (!canvas_.Resize(client.right, client.bottom, paint.get())) return;
-    const HFONT font = font_.get();
+    const HFONT uiFont = font();
     const int width = client.right;
 
     PaintRibbonBackground(canvas_, metrics_, width);
-    const std::wstring title = caption_.empty() && frame_ != nullptr ? frame_->Text() : caption_;
-    PaintTitle(canvas_, font, title, TitleRect(metrics_, width, appSize_), width);
+    const std::wstring title = caption_.empty() && frame() != nullptr ? frame()->Text() : caption_;
+    PaintTitle(canvas_, uiFont, title, TitleRect(metrics_, width, appSize_), width);
     PaintCloseBox(canvas_, CloseBoxRect(), closeLook_, static_cast<float>(metrics_.dpi) / 96.0f);
     if (const RibbonCategory* category = ActiveCategory()) {
-        PaintTab(canvas_, font, *category, metrics_);
+        PaintTab(canvas_, uiFont, *category, metrics_);
         for (std::size_t p = 0; p < category->PanelCount(); ++p) {
             const RibbonPanel& panel = *category->Panel(p);
             if (panel.collapsed()) {
-                PaintCollapsedPanel(canvas_, font, panel, metrics_, LookOf(Target{Target::Kind::CollapsedPanel, nullptr, p}));
+                PaintCollapsedPanel(canvas_, uiFont, panel, metrics_, LookOf(Target{Target::Kind::CollapsedPanel, nullptr, p}));
                 continue;
             }
-            PaintPanel(canvas_, font, panel, panel.rect(), metrics_);
+            PaintPanel(canvas_, uiFont, panel, panel.rect(), metrics_);
             for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
                 RibbonElement* element = panel.Element(e);
-                PaintElement(canvas_, font, *element, metrics_, LookOf(Target{Target::Kind::Element, element}));
+                PaintElement(canvas_, uiFont, *element, metrics_, LookOf(Target{Target::Kind::Element, element}));
             }
         }
     }

@@ -14,24 +14,11 @@ int Scale(int pixels, int dpi) { return MulDiv(pixels, dpi, 96); }
 
 }  // namespace
 
-RibbonStatusBar::~RibbonStatusBar() {
-    Destroy();
-    if (frame_ != nullptr) frame_->SetBottomBar(nullptr);
-}
-
-bool RibbonStatusBar::Create(FrameWindow& frame, UINT id) {
-    frame_ = &frame;
-    if (!CreateBarWindow(*this, frame.hwnd(), id)) return false;
-    frame.SetBottomBar(this);
-    return true;
-}
-
 int RibbonStatusBar::OnCreate(const CREATESTRUCTW& create) {
-    if (Window::OnCreate(create) == -1) return -1;
-    font_ = CreateMessageFont();
+    if (DockedBar::OnCreate(create) == -1) return -1;
     WindowDc dc(hwnd());
     dpi_ = std::max(::GetDeviceCaps(dc.get(), LOGPIXELSY), 96);
-    lineHeight_ = LineHeight(dc.get(), font_.get());
+    lineHeight_ = LineHeight(dc.get(), font());
     return 0;
 }
 
@@ -133,7 +120,7 @@ void RibbonStatusBar::Layout() {
         for (const Element& other : elements_) {
             if (other.kind == Element::Kind::Progress && other.rect.left >= x) limit = std::min<int>(limit, other.rect.left);
         }
-        const int wanted = x + TextWidthOf(dc.get(), font_.get(), element.text) + 2 * pad;
+        const int wanted = x + TextWidthOf(dc.get(), font(), element.text) + 2 * pad;
         int right = std::min(wanted, std::max(limit - pad, x));
         if (element.rightEdge >= 0) right = std::max(right, element.rightEdge);
         element.rect = RECT{x, 0, right, height};
@@ -152,8 +139,8 @@ bool RibbonStatusBar::OnEraseBackground(HDC) { return true; }
 void RibbonStatusBar::PaintProgress(const Element& element) {
     const RECT& rect = element.rect;
     const int pad = Scale(4, dpi_);
-    const int labelWidth = element.text.empty() ? 0 : TextWidthOf(canvas_.dc(), font_.get(), element.text) + 2 * pad;
-    DrawCanvasText(canvas_, font_.get(), element.text, RECT{rect.left + pad, rect.top, rect.left + labelWidth, rect.bottom},
+    const int labelWidth = element.text.empty() ? 0 : TextWidthOf(canvas_.dc(), font(), element.text) + 2 * pad;
+    DrawCanvasText(canvas_, font(), element.text, RECT{rect.left + pad, rect.top, rect.left + labelWidth, rect.bottom},
                    theme::kText, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     const int troughHeight = std::min(Scale(14, dpi_), static_cast<int>(rect.bottom - rect.top) - 2 * pad);
     const int top = (rect.top + rect.bottom - troughHeight) / 2;
@@ -184,7 +171,7 @@ void RibbonStatusBar::OnPaint() {
             continue;
         }
         const RECT& rect = element.rect;
-        DrawCanvasText(canvas_, font_.get(), element.text, RECT{rect.left + pad, rect.top + 1, rect.right - pad, rect.bottom},
+        DrawCanvasText(canvas_, font(), element.text, RECT{rect.left + pad, rect.top + 1, rect.right - pad, rect.bottom},
                        theme::kText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
         const int inset = Scale(5, dpi_);
         canvas_.FillRect(RECT{rect.right - 2, rect.top + inset, rect.right - 1, rect.bottom - inset},

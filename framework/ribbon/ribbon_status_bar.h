@@ -14,20 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "framework/frame_window.h"
 #include "framework/handles.h"
+#include "framework/ribbon/docked_bar.h"
 #include "framework/ribbon/pixel_canvas.h"
 
 namespace fw {
 
-class RibbonStatusBar : public Window, public FrameBar {
+class RibbonStatusBar : public DockedBar {
 public:
-    RibbonStatusBar() = default;
-    ~RibbonStatusBar() override;
-
-    // A child of `frame`, visible, installed as the frame's bottom bar. The bar must not
-    // outlive the frame object.
-    bool Create(FrameWindow& frame, UINT id);
+    RibbonStatusBar() : DockedBar(Edge::Bottom) {}
+    ~RibbonStatusBar() override { Destroy(); }
 
     void AddTextPane(UINT id, std::wstring text);
     void SetPaneText(UINT id, std::wstring text);
@@ -47,7 +43,6 @@ public:
     RECT ElementRect(UINT id) const;
 
     // FrameBar
-    HWND BarWindow() const override { return hwnd(); }
     int BarHeight(int frameWidth) const override;
 
 protected:
@@ -75,9 +70,7 @@ private:
     void PaintProgress(const Element& element);
     void Changed();
 
-    FrameWindow* frame_ = nullptr;
     std::vector<Element> elements_;
-    Font font_;
     int dpi_ = 96;
     int lineHeight_ = 16;
     PixelCanvas canvas_;

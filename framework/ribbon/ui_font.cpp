@@ -4,22 +4,8 @@
 
 #include "framework/device_context.h"
 #include "framework/gdi_objects.h"
-#include "framework/window.h"
-#include "framework/window_class.h"
 
 namespace fw {
-
-bool CreateBarWindow(Window& bar, HWND parent, UINT id) {
-    const std::wstring className = RegisterPrivateClass(ClassLook{0, ::LoadCursorW(nullptr, IDC_ARROW)});
-    if (className.empty()) return false;
-    WindowSpec windowSpec;
-    windowSpec.className = className.c_str();
-    windowSpec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    windowSpec.rect = RECT{0, 0, 100, 30};
-    windowSpec.parent = parent;
-    windowSpec.id = id;
-    return bar.Create(windowSpec);
-}
 
 Font CreateMessageFont() {
     NONCLIENTMETRICSW metrics{};

@@ -1,6 +1,6 @@
 #pragma once
-// What both bars share: their window, and the user-interface font (the system's message
-// font, which Wine maps to its CJK replacement so Chinese captions render).
+// The bars' user-interface font (the system's message font, which Wine maps to its CJK
+// replacement so Chinese captions render) and the measures of text in it.
 #include <windows.h>
 
 #include <string>
@@ -8,12 +8,6 @@
 #include "framework/handles.h"
 
 namespace fw {
-
-class Window;
-
-// A bar's window: a visible child of `parent` with control id `id`, painted whole by its
-// object (no class background), arrow cursor.
-bool CreateBarWindow(Window& bar, HWND parent, UINT id);
 
 Font CreateMessageFont();
 

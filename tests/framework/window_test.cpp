@@ -5,6 +5,10 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/exception_report.h"
 
 #include "test_host.h"
 #include "tests/ui_support/message_pump.h"
@@ -80,6 +84,36 @@ TEST(WindowBinding, ExceptionsStopAtTheWindowProcedure) {
     EXPECT_EQ(::SendMessageW(other.hwnd(), WM_APP, 0, 0), 0);
     EXPECT_EQ(other.lastException, "handler failed");
     EXPECT_TRUE(::IsWindow(other.hwnd()));
+}
+
+// A window whose paint fails before it begins painting, with the framework's own reporting.
+class FailingPainter : public HostWindow {
+public:
+    int paints = 0;
+
+protected:
+    void OnPaint() override {
+        ++paints;
+        throw std::runtime_error("paint failed");
+    }
+};
+
+TEST(WindowBinding, AFailedPaintIsReportedToTheSinkAndNotAskedForAgain) {
+    std::vector<std::pair<std::string, std::string>> reports;
+    fw::SetExceptionSink([&](const std::string& where, const std::string& what) { reports.emplace_back(where, what); });
+    FailingPainter window;
+    ASSERT_TRUE(window.Open(200, 100));
+    ::InvalidateRect(window.hwnd(), nullptr, TRUE);
+    ui_support::PumpMessagesFor(300);
+    fw::SetExceptionSink({});
+    // Without the validation the paint would come back on every pass of the loop.
+    EXPECT_GE(window.paints, 1);
+    EXPECT_LE(window.paints, 2);
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.front().first, "a window procedure");
+    EXPECT_EQ(reports.front().second, "paint failed");
+    RECT update{};
+    EXPECT_FALSE(::GetUpdateRect(window.hwnd(), &update, FALSE));
 }
 
 // Counts typed characters of a standard edit control while it keeps its own behaviour.

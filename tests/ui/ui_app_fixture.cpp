@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "framework/exception_report.h"
 #include "framework/message_loop.h"
 #include "tests/ui_support/message_pump.h"
 #include "tests/ui_support/window_capture.h"
@@ -70,6 +71,11 @@ std::optional<DWORD> UiAppTest::LanguageValue() {
 
 void UiAppTest::StartApp(const AppOptions& options) {
   DropQuitMessages();
+  // An exception stopped at a boundary (window procedure, download thread) fails the test.
+  fw::SetExceptionSink([this](const std::string& where, const std::string& what) {
+    const std::lock_guard lock(exceptionsMutex_);
+    exceptions_.push_back(where + ": " + what);
+  });
   folder_ = FreshFolder();
   if (options.englishLibrary) {
     std::filesystem::copy_file(TestProgramFolder() / L"rc_en.dll", folder_ / L"rc_en.dll");
@@ -94,6 +100,12 @@ bool UiAppTest::CloseApp() {
 
 void UiAppTest::TearDown() {
   CloseApp();
+  fw::SetExceptionSink({});
+  {
+    const std::lock_guard lock(exceptionsMutex_);
+    for (const std::string& report : exceptions_) ADD_FAILURE() << "exception stopped at " << report;
+    exceptions_.clear();
+  }
   app_.reset();
   monitor_.reset();
   boxes_.reset();

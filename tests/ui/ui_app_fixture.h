@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/main_frame.h"
 #include "app/wardDesk_app.h"
@@ -100,6 +102,8 @@ class UiAppTest : public ::testing::Test {
   std::unique_ptr<CwardDeskApp> app_;
   ScriptedFileChooser* files_ = nullptr;
   std::unique_ptr<SimulatedMonitor> monitor_;
+  std::mutex exceptionsMutex_;
+  std::vector<std::string> exceptions_;
 };
 
 // The folder holding this test program (and rc_en.dll, built beside it).
