@@ -3,58 +3,76 @@
 namespace wd {
 namespace {
 
-std::uint16_t ReadLe16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+// One field of a layout: where it sits in the bytes and which member it is. Packing and
+// unpacking walk the same table, so the two directions cannot drift apart.
+struct Field {
+  std::size_t offset;
+  std::uint8_t VitalRecord::*narrow = nullptr;  // a one-byte field, or
+  std::uint16_t VitalRecord::*wide = nullptr;   // a little-endian two-byte field
+};
+
+constexpr Field Byte(std::size_t offset, std::uint8_t VitalRecord::*member) { return {offset, member, nullptr}; }
+constexpr Field Word(std::size_t offset, std::uint16_t VitalRecord::*member) { return {offset, nullptr, member}; }
+
+// The stored record (".mDat", ".cDat", memory): 20 bytes in member order.
+constexpr Field kStoredLayout[] = {
+    Byte(0, &VitalRecord::kind),         Byte(1, &VitalRecord::year),         Byte(2, &VitalRecord::month),
+    Byte(3, &VitalRecord::day),          Byte(4, &VitalRecord::hour),         Byte(5, &VitalRecord::minute),
+    Byte(6, &VitalRecord::pi),           Byte(7, &VitalRecord::etco2),        Byte(8, &VitalRecord::fico2),
+    Byte(9, &VitalRecord::respiration),  Word(10, &VitalRecord::systolic),    Word(12, &VitalRecord::diastolic),
+    Word(14, &VitalRecord::mean),        Byte(16, &VitalRecord::spo2),        Byte(17, &VitalRecord::pulse),
+    Word(18, &VitalRecord::temperature),
+};
+
+// The monitor's record after its packed date (bytes 0-1, below): SpO2 and pulse rate first, the
+// temperature last, and no kind byte.
+constexpr Field kWireLayout[] = {
+    Byte(2, &VitalRecord::hour),        Byte(3, &VitalRecord::minute),       Byte(4, &VitalRecord::spo2),
+    Byte(5, &VitalRecord::pulse),       Byte(6, &VitalRecord::pi),           Byte(7, &VitalRecord::etco2),
+    Byte(8, &VitalRecord::fico2),       Byte(9, &VitalRecord::respiration),  Word(10, &VitalRecord::systolic),
+    Word(12, &VitalRecord::diastolic),  Word(14, &VitalRecord::mean),        Word(16, &VitalRecord::temperature),
+};
+
+template <std::size_t N>
+void Pack(const VitalRecord& record, const Field (&layout)[N], std::uint8_t* out) {
+  for (const Field& field : layout) {
+    if (field.narrow != nullptr) {
+      out[field.offset] = record.*field.narrow;
+    } else {
+      const std::uint16_t value = record.*field.wide;
+      out[field.offset] = static_cast<std::uint8_t>(value & 0xFF);
+      out[field.offset + 1] = static_cast<std::uint8_t>(value >> 8);
+    }
+  }
 }
-void WriteLe16(std::uint8_t* p, std::uint16_t value) {
-  p[0] = static_cast<std::uint8_t>(value & 0xFF);
-  p[1] = static_cast<std::uint8_t>(value >> 8);
+
+template <std::size_t N>
+void Unpack(const std::uint8_t* in, const Field (&layout)[N], VitalRecord& record) {
+  for (const Field& field : layout) {
+    if (field.narrow != nullptr) {
+      record.*field.narrow = in[field.offset];
+    } else {
+      record.*field.wide = static_cast<std::uint16_t>(in[field.offset] | (in[field.offset + 1] << 8));
+    }
+  }
 }
 
 }  // namespace
 
 VitalRecord::Bytes VitalRecord::ToBytes() const {
   Bytes out{};
-  out[0] = kind;
-  out[1] = year;
-  out[2] = month;
-  out[3] = day;
-  out[4] = hour;
-  out[5] = minute;
-  out[6] = pi;
-  out[7] = etco2;
-  out[8] = fico2;
-  out[9] = respiration;
-  WriteLe16(&out[10], systolic);
-  WriteLe16(&out[12], diastolic);
-  WriteLe16(&out[14], mean);
-  out[16] = spo2;
-  out[17] = pulse;
-  WriteLe16(&out[18], temperature);
+  Pack(*this, kStoredLayout, out.data());
   return out;
 }
 
 VitalRecord VitalRecord::FromBytes(std::span<const std::uint8_t, kSize> raw) {
   VitalRecord record{};
-  record.kind = raw[0];
-  record.year = raw[1];
-  record.month = raw[2];
-  record.day = raw[3];
-  record.hour = raw[4];
-  record.minute = raw[5];
-  record.pi = raw[6];
-  record.etco2 = raw[7];
-  record.fico2 = raw[8];
-  record.respiration = raw[9];
-  record.systolic = ReadLe16(&raw[10]);
-  record.diastolic = ReadLe16(&raw[12]);
-  record.mean = ReadLe16(&raw[14]);
-  record.spo2 = raw[16];
-  record.pulse = raw[17];
-  record.temperature = ReadLe16(&raw[18]);
+  Unpack(raw.data(), kStoredLayout, record);
   return record;
 }
 
+// The packed date: year since 2000 in bits 15..9, month in 8..5 (its top bit in byte 0), day in
+// 4..0, byte 0 first.
 VitalRecord UnpackWireRecord(const WireRecord& wire, RecordKind kind) {
   const std::uint8_t* b = wire.bytes.data();
   VitalRecord record{};
@@ -62,18 +80,7 @@ VitalRecord UnpackWireRecord(const WireRecord& wire, RecordKind kind) {
   record.year = static_cast<std::uint8_t>(b[0] >> 1);
   record.month = static_cast<std::uint8_t>(((b[0] & 1) << 3) | (b[1] >> 5));
   record.day = static_cast<std::uint8_t>(b[1] & 0x1F);
-  record.hour = b[2];
-  record.minute = b[3];
-  record.spo2 = b[4];
-  record.pulse = b[5];
-  record.pi = b[6];
-  record.etco2 = b[7];
-  record.fico2 = b[8];
-  record.respiration = b[9];
-  record.systolic = ReadLe16(&b[10]);
-  record.diastolic = ReadLe16(&b[12]);
-  record.mean = ReadLe16(&b[14]);
-  record.temperature = ReadLe16(&b[16]);
+  Unpack(b, kWireLayout, record);
   return record;
 }
 
@@ -82,18 +89,7 @@ WireRecord PackWireRecord(const VitalRecord& record) {
   std::uint8_t* b = wire.bytes.data();
   b[0] = static_cast<std::uint8_t>(((record.year & 0x7F) << 1) | ((record.month >> 3) & 1));
   b[1] = static_cast<std::uint8_t>(((record.month & 0x7) << 5) | (record.day & 0x1F));
-  b[2] = record.hour;
-  b[3] = record.minute;
-  b[4] = record.spo2;
-  b[5] = record.pulse;
-  b[6] = record.pi;
-  b[7] = record.etco2;
-  b[8] = record.fico2;
-  b[9] = record.respiration;
-  WriteLe16(&b[10], record.systolic);
-  WriteLe16(&b[12], record.diastolic);
-  WriteLe16(&b[14], record.mean);
-  WriteLe16(&b[16], record.temperature);
+  Pack(record, kWireLayout, b);
   return wire;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <thread>
 #include <vector>
 
@@ -79,6 +81,27 @@ TEST(VitalRecord, BytesRoundTripLittleEndian) {
   EXPECT_EQ(bytes[10], 0x34);
   EXPECT_EQ(bytes[11], 0x12);
   EXPECT_TRUE(test::SameBytes(VitalRecord::FromBytes(bytes), r));
+}
+
+// Every byte of both layouts belongs to exactly one field: bytes numbered 1..n unpack into a
+// record that packs back into the same bytes, in both directions.
+TEST(VitalRecord, BothLayoutsCoverEveryByteOnceAndRoundTrip) {
+  VitalRecord::Bytes stored{};
+  for (std::size_t i = 0; i < stored.size(); ++i) stored[i] = static_cast<std::uint8_t>(i + 1);
+  EXPECT_EQ(VitalRecord::FromBytes(stored).ToBytes(), stored);
+
+  WireRecord wire;
+  for (std::size_t i = 2; i < wire.bytes.size(); ++i) wire.bytes[i] = static_cast<std::uint8_t>(0xA0 + i);
+  wire.bytes[0] = 0x2F;  // the packed date: every bit of it used
+  wire.bytes[1] = 0x2A;
+  const VitalRecord unpacked = UnpackWireRecord(wire, RecordKind::WardRound);
+  EXPECT_EQ(PackWireRecord(unpacked).bytes, wire.bytes);
+  EXPECT_EQ(unpacked.kind, 1);
+  // The stored form of it holds each wire byte once, at its stored offset.
+  const auto bytes = unpacked.ToBytes();
+  std::multiset<std::uint8_t> fromWire(wire.bytes.begin() + 2, wire.bytes.end());
+  std::multiset<std::uint8_t> inStored(bytes.begin() + 4, bytes.end());  // after kind and date
+  EXPECT_EQ(fromWire, inStored);
 }
 
 TEST(PatientId, DisplayStopsAtFirstZeroAndEveryByteCounts) {
