@@ -1,5 +1,6 @@
 #include "app/frame_download_events.h"
 
+#include "framework/exception_report.h"
 #include "framework/message_box.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
@@ -26,5 +27,7 @@ void FrameDownloadEvents::OnMessage(DeviceMessage message) {
   if (state_.stopRequested) return;
   fw::ShowMessageBox(frame_, DeviceMessageText(message), MessageCaption(), MB_OK | MB_ICONWARNING);
 }
+
+void FrameDownloadEvents::OnUnexpectedError(const char* what) { fw::ReportException("the download thread", what); }
 
 }  // namespace wd

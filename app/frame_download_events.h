@@ -21,6 +21,8 @@ class FrameDownloadEvents final : public DownloadEvents {
 
   void OnProgress(ProgressPhase phase, int value) override;
   void OnMessage(DeviceMessage message) override;
+  // Through the program's one report of exceptions stopped at a boundary.
+  void OnUnexpectedError(const char* what) override;
 
  private:
   HWND frame_;

@@ -1,5 +1,7 @@
 #include "device/acquisition.h"
 
+#include <exception>
+
 #include <algorithm>
 
 namespace wd {
@@ -28,7 +30,11 @@ class PortRelease {
 
 // Tells the user a download ended by an exception. The sink that threw may throw again; the
 // Finished event is still attempted, and nothing leaves the thread.
-void ReportAbandoned(DownloadEvents& events) noexcept {
+void ReportAbandoned(DownloadEvents& events, const char* what) noexcept {
+  try {
+    events.OnUnexpectedError(what);
+  } catch (...) {
+  }
   try {
     events.OnMessage(DeviceMessage::CommunicationError);
   } catch (...) {
@@ -166,8 +172,10 @@ int RunAcquisition(DownloadState& state, PatientStore& store, ByteLink& link, Cl
 int AcquisitionThread(AcquisitionJob& job) noexcept {
   try {
     RunAcquisition(job.state, job.store, job.link, job.clock, job.events, job.timing);
+  } catch (const std::exception& error) {
+    ReportAbandoned(job.events, error.what());
   } catch (...) {
-    ReportAbandoned(job.events);
+    ReportAbandoned(job.events, "unknown exception");
   }
   return 0;
 }

@@ -45,6 +45,9 @@ class DownloadEvents {
   virtual void OnMessage(DeviceMessage message) = 0;
   // One attempt that was rejected and will be retried or end the download. For diagnostics.
   virtual void OnAttemptFailed(const FailedAttempt& /*attempt*/) {}
+  // An exception ended the download at the thread's boundary (AcquisitionThread); what it said.
+  // Comes before the CommunicationError message and the Finished event.
+  virtual void OnUnexpectedError(const char* /*what*/) {}
 };
 
 // Runs the download the state's selection asks for into `store`. The caller has set the

@@ -62,6 +62,7 @@ TEST(AcquisitionBoundary, ALinkThatThrowsEndsAsACommunicationErrorAndKeepsTheRec
   Download d;
   FailingMonitor(d, 2);  // count, page 0, then the request for page 10 fails
   EXPECT_EQ(RunThread(d, d.events), 0);
+  EXPECT_EQ(d.events.unexpected, std::vector<std::string>{std::bad_alloc().what()});
   EXPECT_EQ(d.events.messages, std::vector{DeviceMessage::CommunicationError});
   EXPECT_EQ(d.events.progress.back(), std::make_pair(100, 0));
   EXPECT_EQ(d.RecordCount(Id("A")), 10u);

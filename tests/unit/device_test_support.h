@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -99,6 +100,7 @@ class RecordingEvents final : public DownloadEvents {
   }
   void OnMessage(DeviceMessage message) override { messages.push_back(message); }
   void OnAttemptFailed(const FailedAttempt& attempt) override { failures.push_back(attempt); }
+  void OnUnexpectedError(const char* what) override { unexpected.emplace_back(what); }
 
   // The values of the Receiving phase, in order.
   std::vector<int> Percentages() const {
@@ -112,6 +114,7 @@ class RecordingEvents final : public DownloadEvents {
   std::vector<std::pair<int, int>> progress;
   std::vector<DeviceMessage> messages;
   std::vector<FailedAttempt> failures;
+  std::vector<std::string> unexpected;
 };
 
 // Replies as the monitor builds them.
