@@ -19,10 +19,11 @@ namespace wd {
 namespace {
 
 // A form view made over the pane: what the frame keeps of it, its person set before its initial
-// update.
+// update. It stays hidden until ShowView has filled it: a visible form would repaint at every
+// control its initial update moves or fills.
 template <class View>
 ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane, const PatientId* person = nullptr) {
-  if (!view->Create(0, pane, frame, fw::kPaneFirstId, nullptr)) return {};
+  if (!view->Create(WS_CHILD | WS_BORDER, pane, frame, fw::kPaneFirstId, nullptr)) return {};
   ShownView shown;
   shown.form = view.get();
   if constexpr (std::is_base_of_v<PersonView, View>) {

@@ -29,7 +29,6 @@ namespace {
 
 using wd::bench::AddMonitoredPerson;
 using wd::bench::PumpPending;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kPersons = 2000;
 constexpr int kLargeCount = 65536;
@@ -43,27 +42,13 @@ std::size_t RowsShown(wd::CMainFrame& frame) {
   return 0;
 }
 
-// Median milliseconds of opening the view from the home view, painted.
-double TimeOpening(wd::CMainFrame& frame, wd::ViewCode code, const wd::PatientId* person, std::size_t& rows) {
-  std::vector<double> times;
-  for (int run = 0; run < kRuns; ++run) {
-    frame.ShowView(wd::ViewCode::Home, nullptr);
-    PumpPending();
-    const auto start = Clock::now();
-    frame.ShowView(code, person);
-    ::UpdateWindow(frame.CurrentViewWindow()->hwnd());
-    PumpPending();
-    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  rows = RowsShown(frame);
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-void Report(const char* what, double ms, std::size_t rows) {
+// Opens the view and reports it; the median wall time.
+double Open(wd::CMainFrame& frame, const char* what, wd::ViewCode code, const wd::PatientId* person) {
+  const wd::bench::Opening opening = wd::bench::MeasureOpening(frame, code, person, kRuns);
   const wd::bench::ProcessMemory memory = wd::bench::MeasureProcessMemory();
-  std::printf("%-34s %7zu rows  %8.1f ms   working set %6.1f MB, commit %6.1f MB\n", what, rows, ms,
-              memory.workingSetMb, memory.commitMb);
+  std::printf("%-34s %7zu rows  %7.1f ms (cpu %6.1f ms)   working set %6.1f MB, commit %6.1f MB\n", what,
+              RowsShown(frame), opening.wallMs, opening.cpuMs, memory.workingSetMb, memory.commitMb);
+  return opening.wallMs;
 }
 
 // Appends ward-round entries [first, last) of the data set to the store.
@@ -109,26 +94,21 @@ int main() {
   std::filesystem::remove(wd::RegisterPath(frame.RegisterFolder()), ignored);
 
   std::printf("bench_lists_win: median of %d openings from the home view (create, fill, paint)\n", kRuns);
-  Report("home view, empty store", 0, 0);
+  std::printf("%-34s working set %6.1f MB\n", "home view, empty store", wd::bench::MeasureProcessMemory().workingSetMb);
 
   const wd::PatientId* small = AddMonitoredPerson(frame.Store(), kSmallCount, 7);
   const wd::PatientId* large = AddMonitoredPerson(frame.Store(), kLargeCount, 8);
-  std::size_t rows = 0;
-  const double smallList = TimeOpening(frame, wd::ViewCode::MonitoringList, small, rows);
-  Report("monitoring list, 1,000 records", smallList, rows);
-  const double largeList = TimeOpening(frame, wd::ViewCode::MonitoringList, large, rows);
-  Report("monitoring list, 65,536 records", largeList, rows);
+  const double smallList = Open(frame, "monitoring list, 1,000 records", wd::ViewCode::MonitoringList, small);
+  const double largeList = Open(frame, "monitoring list, 65,536 records", wd::ViewCode::MonitoringList, large);
 
   // 65,536 ward-round records over 2,000 persons, all in the register; the first 1,000 alone
   // first (they fall on the first 1,000 persons).
   const wd::sim::DataSet rounds = wd::sim::GenerateDataSet({kPersons - 1, 0, kLargeCount, 9});
   const std::size_t registered = WriteRegister(rounds, frame.RegisterFolder());
   AddWardRounds(frame.Store(), rounds, 0, kSmallCount);
-  const double smallRounds = TimeOpening(frame, wd::ViewCode::WardRoundList, nullptr, rows);
-  Report("ward-round list, 1,000 records", smallRounds, rows);
+  const double smallRounds = Open(frame, "ward-round list, 1,000 records", wd::ViewCode::WardRoundList, nullptr);
   AddWardRounds(frame.Store(), rounds, kSmallCount, kLargeCount);
-  const double largeRounds = TimeOpening(frame, wd::ViewCode::WardRoundList, nullptr, rows);
-  Report("ward-round list, 65,536 records", largeRounds, rows);
+  const double largeRounds = Open(frame, "ward-round list, 65,536 records", wd::ViewCode::WardRoundList, nullptr);
   std::printf("register: %zu persons, %ju bytes\n", registered,
               static_cast<std::uintmax_t>(std::filesystem::file_size(wd::RegisterPath(frame.RegisterFolder()))));
 

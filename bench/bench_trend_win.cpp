@@ -39,22 +39,6 @@ wd::CTrendView* TrendView(wd::CMainFrame& frame) {
   return dynamic_cast<wd::CTrendView*>(frame.CurrentViewWindow());
 }
 
-// Median milliseconds of opening the trend view from the home view, painted.
-double TimeOpening(wd::CMainFrame& frame, const wd::PatientId* person) {
-  std::vector<double> times;
-  for (int run = 0; run < kRuns; ++run) {
-    frame.ShowView(wd::ViewCode::Home, nullptr);
-    PumpPending();
-    const auto start = Clock::now();
-    frame.ShowView(wd::ViewCode::Trend, person);
-    ::UpdateWindow(frame.hwnd());
-    PumpPending();
-    times.push_back(MillisecondsSince(start));
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 struct ScrollRun {
   int steps = 0;
   double milliseconds = 0;
@@ -83,10 +67,10 @@ bool AllPictures(wd::CTrendView& view) {
   return all;
 }
 
-void Report(const char* what, wd::CTrendView& view, double openMs, const ScrollRun& scroll) {
-  std::printf("%-20s %6d records, charts %d px wide: open %7.1f ms, pictures %s, working set %6.1f MB\n", what,
-              view.RecordCount(), static_cast<int>(view.ClientRect().right - 40), openMs, AllPictures(view) ? "yes" : "NO",
-              wd::bench::MeasureProcessMemory().workingSetMb);
+void Report(const char* what, wd::CTrendView& view, const wd::bench::Opening& open, const ScrollRun& scroll) {
+  std::printf("%-20s %6d records, charts %d px wide: open %7.1f ms (cpu %6.1f ms), pictures %s, working set %6.1f MB\n",
+              what, view.RecordCount(), static_cast<int>(view.ClientRect().right - 40), open.wallMs, open.cpuMs,
+              AllPictures(view) ? "yes" : "NO", wd::bench::MeasureProcessMemory().workingSetMb);
   if (scroll.steps == 0) {
     std::printf("%-20s all columns fit: no time bar to scroll\n", "");
   } else {
@@ -113,19 +97,19 @@ int main() {
   const wd::PatientId* small = AddMonitoredPerson(frame.Store(), kSmallCount, 7);
   const wd::PatientId* large = AddMonitoredPerson(frame.Store(), kLargeCount, 8);
 
-  const double smallOpen = TimeOpening(frame, small);
+  const wd::bench::Opening smallOpen = wd::bench::MeasureOpening(frame, wd::ViewCode::Trend, small, kRuns);
   wd::CTrendView* view = TrendView(frame);
   if (view == nullptr) return 1;
   const ScrollRun smallScroll = ScrollEndToEnd(*view);
   Report("trend view, 1,000", *view, smallOpen, smallScroll);
 
-  const double largeOpen = TimeOpening(frame, large);
+  const wd::bench::Opening largeOpen = wd::bench::MeasureOpening(frame, wd::ViewCode::Trend, large, kRuns);
   view = TrendView(frame);
   if (view == nullptr) return 1;
   const ScrollRun largeScroll = ScrollEndToEnd(*view);
   Report("trend view, 65,536", *view, largeOpen, largeScroll);
 
-  std::printf("ratio 65,536 / 1,000: open %.2f\n", largeOpen / smallOpen);
+  std::printf("ratio 65,536 / 1,000: open %.2f\n", largeOpen.wallMs / smallOpen.wallMs);
   const int boxCount = static_cast<int>(boxes.Seen().size());
   std::printf("message boxes: %d\n", boxCount);
   for (const ui_support::SeenMessageBox& box : boxes.Seen()) std::printf("  box: %ls\n", box.text.c_str());

@@ -3,9 +3,46 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
 #include "tools/monitor-sim/data_generator.h"
 
 namespace wd::bench {
+namespace {
+
+double ThreadCpuMs() {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
+  const auto value = [](const FILETIME& time) {
+    return static_cast<double>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  };
+  return (value(kernel) + value(user)) / 1e4;  // 100 ns units
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person, int runs) {
+  std::vector<double> wall, cpu;
+  for (int run = 0; run < runs; ++run) {
+    frame.ShowView(ViewCode::Home, nullptr);
+    PumpPending();
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = ThreadCpuMs();
+    frame.ShowView(code, person);
+    ::UpdateWindow(frame.hwnd());
+    PumpPending();
+    cpu.push_back(ThreadCpuMs() - cpuStart);
+    wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  return {Median(wall), Median(cpu)};
+}
 
 void PumpPending() {
   MSG message;

@@ -68,6 +68,9 @@ bool DataListPanel::Create(HWND parent, int id, const RECT& rect, std::span<cons
 // image list (owned by the list: LVS_SHAREIMAGELISTS is not set), 15-point Arial.
 void DataListPanel::SetUp(std::span<const ListColumn> columns, int format, CellText cells) {
   cells_ = std::move(cells);
+  // Nothing of the list is drawn until it is set up: each style, the font and every column would
+  // each lay out and invalidate it again.
+  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   font_ = fw::CreatePointFont(kListFontTenths, L"Arial");
   ListView_SetExtendedListViewStyle(list_, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
                                                LVS_EX_ONECLICKACTIVATE | LVS_EX_FLATSB);
@@ -81,6 +84,7 @@ void DataListPanel::SetUp(std::span<const ListColumn> columns, int format, CellT
   ListView_SetImageList(list_, ImageList_Create(kRowHeight, kRowHeight, ILC_MASK, 2, 1), LVSIL_SMALL);
   ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   InsertColumns(list_, columns, format);
+  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
 }
 
 void DataListPanel::SetRowCount(std::size_t rows) {
