@@ -68,14 +68,18 @@ void CMainFrame::ShowView(ViewCode code, const PatientId* person, HistoryUpdate 
   if (update == HistoryUpdate::Push) history_.Push({code, person});
   ShownView next = CreateView(code, person);
   if (!next.window) return;  // the old view stays; the history entry is already pushed
-  SetCurrentView(nullptr);
-  view_ = {};
-  view_ = std::move(next);
+  // The old view goes once the new one covers it, hidden without a redraw first: the frame
+  // never shows (or paints) the empty pane between the two.
+  ShownView old = std::exchange(view_, std::move(next));
   viewCode_ = code;
   SetCurrentView(view_.window.get());
   if (view_.form != nullptr) view_.form->InitialUpdate();
-  ::ShowWindow(view_.window->hwnd(), SW_SHOW);
-  RecalcLayout();
+  ::SetWindowPos(view_.window->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  if (old.window && old.window->hwnd() != nullptr) {
+    ::SetWindowPos(old.window->hwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  old = {};
   ::UpdateWindow(hwnd());
   FocusView();
   RefreshRibbon();
