@@ -1,14 +1,15 @@
 #pragma once
 // "UserDA.dat": a flat array of 492-byte PatientInfo records, first match per id wins. Every
-// call opens and closes the file; saves and deletes replace it crash-safely.
+// call opens and closes the file; saves and deletes replace it crash-safely. What happens to the
+// bytes is register_contents.h; this is the file around it.
 
 #include <filesystem>
 #include <optional>
-#include <unordered_map>
 
 #include "data/file_result.h"
 #include "data/patient_id.h"
 #include "data/patient_info.h"
+#include "data/register_contents.h"
 
 namespace wd {
 
@@ -30,7 +31,6 @@ FileResult DeleteInfo(const std::filesystem::path& folder, const PatientId& id);
 // Every entry at once, for a list of many persons: one read of the file instead of one scan per
 // person. The first record of an id wins, as in LookupInfo, and a trailing fragment is ignored.
 // Creates an empty register when there is none; empty when the file cannot be read.
-using RegisterSnapshot = std::unordered_map<PatientId, PatientInfo, PatientIdHash>;
 RegisterSnapshot LoadRegister(const std::filesystem::path& folder);
 
 }  // namespace wd
