@@ -2,6 +2,7 @@
 // A download in virtual time: a clock that only moves when slept, a link whose peer answers
 // each request with scripted bytes arriving at chosen moments, and an events recorder.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -43,9 +44,9 @@ class ScriptedLink final : public ByteLink {
 
   ScriptedLink(VirtualClock& clock, Peer peer) : clock_(clock), peer_(std::move(peer)) {}
 
-  // Bytes that reach the receive queue `delay` from now.
+  // Bytes that reach the receive queue `delay` from now, after everything delivered before.
   void Deliver(const Bytes& bytes, std::chrono::milliseconds delay = 0ms) {
-    for (std::uint8_t byte : bytes) incoming_.push_back({clock_.Now() + delay, byte});
+    if (!bytes.empty()) incoming_.push_back({clock_.Now() + delay, bytes, 0});
   }
 
   bool Write(std::span<const std::uint8_t> bytes) override {
@@ -59,15 +60,24 @@ class ScriptedLink final : public ByteLink {
   std::optional<std::size_t> BytesWaiting() override {
     if (closed || broken) return std::nullopt;
     std::size_t arrived = 0;
-    while (arrived < incoming_.size() && incoming_[arrived].first <= clock_.Now()) ++arrived;
+    for (const Piece& piece : incoming_) {
+      // A serial line keeps its order: nothing overtakes a piece still on the wire.
+      if (piece.arrival > clock_.Now()) break;
+      arrived += piece.bytes.size() - piece.taken;
+    }
     return arrived;
   }
   bool Read(std::span<std::uint8_t> out) override {
     const std::optional<std::size_t> waiting = BytesWaiting();
     if (!waiting || *waiting < out.size()) return false;
-    for (std::uint8_t& byte : out) {
-      byte = incoming_.front().second;
-      incoming_.pop_front();
+    for (std::size_t filled = 0; filled < out.size();) {
+      Piece& piece = incoming_.front();
+      const std::size_t take = std::min(out.size() - filled, piece.bytes.size() - piece.taken);
+      std::copy_n(piece.bytes.begin() + static_cast<std::ptrdiff_t>(piece.taken), take,
+                  out.begin() + static_cast<std::ptrdiff_t>(filled));
+      filled += take;
+      piece.taken += take;
+      if (piece.taken == piece.bytes.size()) incoming_.pop_front();
     }
     return true;
   }
@@ -75,7 +85,7 @@ class ScriptedLink final : public ByteLink {
     if (closed) return false;
     ++purges;
     // Bytes still on the wire arrive after the purge, as on a real line.
-    while (!incoming_.empty() && incoming_.front().first <= clock_.Now()) incoming_.pop_front();
+    while (!incoming_.empty() && incoming_.front().arrival <= clock_.Now()) incoming_.pop_front();
     return true;
   }
   void Close() override { closed = true; }
@@ -88,9 +98,15 @@ class ScriptedLink final : public ByteLink {
   bool broken = false;
 
  private:
+  struct Piece {
+    std::chrono::milliseconds arrival;
+    Bytes bytes;
+    std::size_t taken;  // bytes of it already read
+  };
+
   VirtualClock& clock_;
   Peer peer_;
-  std::deque<std::pair<std::chrono::milliseconds, std::uint8_t>> incoming_;
+  std::deque<Piece> incoming_;
 };
 
 class RecordingEvents final : public DownloadEvents {
