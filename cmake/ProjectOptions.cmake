@@ -17,6 +17,13 @@ elseif(NOT WD_SANITIZE STREQUAL "")
   message(FATAL_ERROR "WD_SANITIZE must be empty, 'address' or 'thread'")
 endif()
 
+# The fuzzing tree (scripts/fuzz.sh): the fuzz targets link libFuzzer, and every library they
+# use carries its coverage instrumentation too.
+option(WD_LIBFUZZER "Link the fuzz targets with libFuzzer (clang only)" OFF)
+if(WD_LIBFUZZER)
+  target_compile_options(wd_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
 if(WIN32)
   # Unicode Win32, Windows 7 API level, and a fully static runtime so no MinGW DLL ships.
   target_compile_definitions(wd_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
