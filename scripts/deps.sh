@@ -11,6 +11,7 @@ declare -A packages=(
          fonts-wqy-microhei wixl"
   [run]="x11-utils imagemagick xdotool"
   [release]="wixl"
+  [fuzz]="clang libclang-rt-14-dev"
 )
 # What each group's commands call: programs on PATH, or absolute paths of files.
 declare -A needs=(
