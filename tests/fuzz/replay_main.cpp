@@ -1,12 +1,10 @@
-// Runs a fuzz target without libFuzzer: over the files named on the command line, then over
-// a deterministic series of random and truncated inputs, so every build tree (sanitizers
-// included) exercises it as an ordinary test.
+// Runs a fuzz target without libFuzzer: over the files named on the command line (its seeds and
+// the reproducers of fixed crashes), then over a deterministic series of random and truncated
+// inputs, so every build tree (sanitizers and Windows included) exercises it as an ordinary test.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <string_view>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -36,17 +34,15 @@ std::vector<std::size_t> InterestingSizes() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // --inputs N: how many random inputs follow the boundary sizes (targets that touch the disk
-  // take fewer).
-  int randomInputs = 300;
-  int first = 1;
-  if (argc > 2 && std::string_view(argv[1]) == "--inputs") {
-    randomInputs = std::atoi(argv[2]);
-    first = 3;
-  }
+  constexpr int randomInputs = 300;
   int runs = 0;
-  for (int i = first; i < argc; ++i) {
+  for (int i = 1; i < argc; ++i) {
     std::ifstream in(argv[i], std::ios::binary);
+    // A seed that cannot be read would quietly replay as an empty input.
+    if (!in) {
+      std::fprintf(stderr, "cannot read %s\n", argv[i]);
+      return 1;
+    }
     Run({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
     ++runs;
   }
