@@ -35,7 +35,8 @@ for target in "${targets[@]}"; do
   # shellcheck disable=SC2086  # WD_FUZZ_ARGS is a list of flags
   if "$dir/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
        -artifact_prefix="$crashes/" ${WD_FUZZ_ARGS:-} "$corpus" "${seeds[@]}" >"$log" 2>&1; then
-    grep -E '^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed_units|average_exec_per_sec|peak_rss)' "$log" >&2
+    grep -E '^#[0-9]+[[:space:]]+DONE|^stat::(number_of_executed|average_exec|peak_rss)' \
+      "$log" >&2
   else
     failed+=("$target")
     tail -n 40 "$log" >&2
