@@ -251,6 +251,32 @@ void CheckTimeSpent(const wd::test::VirtualClock& clock, std::size_t requests,
   FUZZ_EXPECT(clock.slept() <= perRequest * static_cast<long>(requests));
 }
 
+// Well-formed requests in the download's order: at most three count requests first, then only
+// the wanted kinds, monitoring before ward-round, each kind's index never going back (no input
+// is long enough to carry 65,536 records, where it would wrap).
+void CheckRequests(const std::vector<Bytes>& requests, const Script& script) {
+  std::size_t counts = 0;
+  std::uint8_t phase = 0xEE;
+  int lastIndex = 0;
+  for (const Bytes& request : requests) {
+    FUZZ_EXPECT(request.size() == wd::CommandPacket::kSize);
+    const auto packet =
+        wd::CommandPacket::Parse(std::span(request).first<wd::CommandPacket::kSize>());
+    FUZZ_EXPECT(packet.has_value());
+    const std::uint8_t code = packet->code();
+    if (code == 0xEE) {
+      FUZZ_EXPECT(phase == 0xEE && packet->index() == 0 && ++counts <= wd::kAttemptsPerRequest);
+      continue;
+    }
+    FUZZ_EXPECT((code == 0xEB && script.wantMonitoring) || (code == 0xEA && script.wantWardRound));
+    FUZZ_EXPECT(code <= phase);  // 0xEE, then 0xEB, then 0xEA
+    if (code != phase) lastIndex = 0;
+    phase = code;
+    FUZZ_EXPECT(packet->index() >= lastIndex);
+    lastIndex = packet->index();
+  }
+}
+
 wd::ReceiveTiming Timing(const Script& script) {
   return script.coarse ? wd::ReceiveTiming::Coarse() : wd::ReceiveTiming{};
 }
@@ -296,6 +322,7 @@ void RunDownload(const Script& script) {
   }
   if (script.stopAt >= 0) FUZZ_EXPECT(link.requests.size() <= std::size_t(script.stopAt) + 1);
   CheckTimeSpent(peer.clock, link.requests.size(), Timing(script));
+  CheckRequests(link.requests, script);
 
   // Nothing in the store that no accepted reply carried, and no more than was counted.
   const Provenance acceptable = AcceptableRecords(peer.sent(), link.requests);
