@@ -79,7 +79,8 @@ Script ReadScript(std::span<const std::uint8_t> input) {
     answer.writeFails = first & 0x80;
     for (bool more = true; more && !input.empty();) {
       const std::uint8_t control = take();
-      const std::size_t length = std::size_t{take()} << 8 | take();
+      const std::uint8_t high = take();  // two statements: the order of the reads is fixed
+      const std::size_t length = std::size_t{high} << 8 | take();
       const std::size_t size = std::min(length, input.size());
       answer.bytes.insert(answer.bytes.end(), input.begin(), input.begin() + size);
       input = input.subspan(size);
@@ -155,8 +156,12 @@ class CheckedEvents final : public wd::DownloadEvents {
     FUZZ_EXPECT(finished_ == 0);
     FUZZ_EXPECT((phase == wd::ProgressPhase::Started) == progress_.empty());
     CheckCounts();
+    if (phase == wd::ProgressPhase::Counted) {
+      FUZZ_EXPECT(!counted_);
+      counted_ = true;
+    }
     if (phase == wd::ProgressPhase::Receiving) {
-      FUZZ_EXPECT(value >= lastPercent_ && value <= 100);
+      FUZZ_EXPECT(counted_ && value >= lastPercent_ && value <= 100);
       lastPercent_ = value;
     }
     if (phase == wd::ProgressPhase::Finished) {
@@ -182,6 +187,7 @@ class CheckedEvents final : public wd::DownloadEvents {
   const wd::DownloadState& state_;
   std::vector<wd::ProgressPhase> progress_;
   std::vector<wd::DeviceMessage> messages_;
+  bool counted_ = false;
   int lastPercent_ = 10;
   int finished_ = 0;
   int result_ = -1;
