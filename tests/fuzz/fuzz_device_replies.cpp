@@ -24,7 +24,7 @@
 #include "device/acquisition.h"
 #include "device/clear_device.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "tests/unit/device_test_support.h"
+#include "tests/unit/scripted_link.h"
 
 namespace {
 
