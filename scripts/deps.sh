@@ -21,6 +21,7 @@ declare -A needs=(
          /usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
   [run]="xwininfo xdotool import convert"
   [release]="wixl"
+  [fuzz]="clang clang++ /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
 )
 
 wanted=()
