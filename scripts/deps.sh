@@ -12,6 +12,7 @@ declare -A packages=(
   [run]="x11-utils imagemagick xdotool"
   [release]="wixl"
   [fuzz]="clang libclang-rt-14-dev"
+  [print]="cups printer-driver-cups-pdf poppler-utils"
 )
 # What each group's commands call: programs on PATH, or absolute paths of files.
 declare -A needs=(
@@ -22,6 +23,7 @@ declare -A needs=(
   [run]="xwininfo xdotool import convert"
   [release]="wixl"
   [fuzz]="clang clang++ /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
+  [print]="cupsd lpadmin lpstat pdftotext pdftoppm /usr/lib/cups/backend/cups-pdf"
 )
 
 wanted=()
