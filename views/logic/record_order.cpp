@@ -3,20 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "data/calendar.h"
+
 namespace wd {
-namespace {
-
-// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) {
-  year -= month <= 2;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(year - era * 400);
-  const unsigned doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-}  // namespace
 
 std::optional<std::int64_t> RecordTimeKey(const VitalRecord& r) {
   if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > 31 || r.hour > 23 || r.minute > 59) {
