@@ -7,7 +7,6 @@
 #include "tests/unit/test_support.h"
 #include "tests/unit/wardcli_test_support.h"
 #include "tools/wardcli/commands.h"
-#include "tools/wardcli/csv.h"
 
 namespace wd::cli {
 namespace {
@@ -167,12 +166,6 @@ TEST(WardcliDump, IdsOfAnyBytesGiveUtf8AndABomOnRequest) {
 
   const Captured bom = RunDumpOn({"--bom", PathArg(dir / "w.cDat")});
   EXPECT_EQ(bom.out, "\xEF\xBB\xBF" + plain.out);
-}
-
-TEST(WardcliCsv, Utf16ToUtf8HandlesSurrogatesAndStrays) {
-  EXPECT_EQ(Utf16ToUtf8(u"A\u00e9\u4e2d"), "A\xC3\xA9\xE4\xB8\xAD");
-  EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
-  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 
 }  // namespace

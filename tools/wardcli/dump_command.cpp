@@ -7,13 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "data/csv_writer.h"
 #include "data/data_files.h"
 #include "data/file_io.h"
 #include "data/patient_info.h"
 #include "data/patient_register.h"
 #include "data/record_format.h"
 #include "tools/wardcli/commands.h"
-#include "tools/wardcli/csv.h"
+#include "tools/wardcli/id_text.h"
 
 namespace wd::cli {
 namespace {
@@ -68,7 +69,7 @@ std::string RecordLine(const PatientId& id, const VitalRecord& r) {
                             RecordField::Respiration}) {
     fields.push_back(FormatField(r, field));
   }
-  return CsvLine(fields);
+  return CsvLine(fields, LineEnd::Lf);
 }
 
 const char* kRecordHeader =
@@ -95,7 +96,8 @@ void DumpRegister(const Output& out, const std::vector<std::uint8_t>& data) {
     const PatientInfo info = PatientInfo::FromBytes(rest.first<PatientInfo::kSize>());
     out(CsvLine({IdText(info.id), Utf16ToUtf8(info.Name()), std::to_string(info.sex),
                  std::to_string(info.age), std::to_string(info.height),
-                 std::to_string(info.weight), Utf16ToUtf8(info.Advice())}));
+                 std::to_string(info.weight), Utf16ToUtf8(info.Advice())},
+                LineEnd::Lf));
   }
   out.Warn(rest.size(), "register record");
 }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "data/csv_writer.h"
 #include "tools/wardcli/commands.h"
-#include "tools/wardcli/csv.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -20,7 +20,7 @@ int wmain(int argc, wchar_t** argv) {
   wd::cli::Args args;
   for (int i = 1; i < argc; ++i) {
     std::u16string wide(argv[i], argv[i] + std::char_traits<wchar_t>::length(argv[i]));
-    args.push_back(wd::cli::Utf16ToUtf8(wide));
+    args.push_back(wd::Utf16ToUtf8(wide));
   }
   return wd::cli::Wardcli(args, {stdin, stdout, stderr});
 }
