@@ -16,16 +16,12 @@ using wd::test::Record;
 using wd::test::TempDir;
 
 using test::Captured;
+using test::PathArg;
 
 // Runs "wardcli dump ARGS" with `input` as standard input.
 Captured RunDumpOn(Args args, const std::string& input = {}) {
   args.insert(args.begin(), "dump");
   return test::RunWith(Commands(), args, input);
-}
-
-std::string PathArg(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
 }
 
 const std::string kHeader =

@@ -2,6 +2,7 @@
 // Running wardcli in-process with its streams captured.
 
 #include <cstdio>
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -36,6 +37,12 @@ inline Captured RunWith(std::span<const CommandSpec> table, const Args& args,
   const int status = RunCommandLine(table, args, Io{in, out, err});
   std::fclose(in);
   return {status, Slurp(out), Slurp(err)};
+}
+
+// A path as the command line passes it: UTF-8.
+inline std::string PathArg(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 }  // namespace wd::cli::test

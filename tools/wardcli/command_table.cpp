@@ -32,6 +32,10 @@ constexpr OptionSpec kClearOptions[] = {
     kPollOption,
 };
 
+constexpr OptionSpec kSummaryOptions[] = {
+    {"--json", "", "one JSON object instead of the text"},
+};
+
 constexpr CommandSpec kCommands[] = {
     {"dump", "print a .mDat, .cDat or UserDA.dat file as CSV (UTF-8)", kDumpOptions, "FILE",
      "FILE's kind goes by its name (.mDat, .cDat, UserDA.dat) unless --as names it. FILE - reads\n"
@@ -48,6 +52,14 @@ constexpr CommandSpec kCommands[] = {
      "Neither --monitoring nor --ward-round erases both. Without --yes it asks first on a terminal\n"
      "and refuses when standard input is not one.\n",
      RunClear},
+    {"summary", "the figures of a .mDat file's person (SpO2, desaturations, pulse rate, NIBP)",
+     kSummaryOptions, "FILE",
+     "Over the monitoring records with a real date and time, one a minute (the others are counted\n"
+     "as left out). FILE - reads standard input. The text's labels follow --lang; --json prints\n"
+     "one object: {\"id\", \"minutes\", \"excluded\", \"first\", \"last\", \"spo2\": {...},\n"
+     "\"pulse\", \"nibp\", \"temperature\", \"respiration\"}, one-decimal figures exact, null where a\n"
+     "figure cannot be given. The id is printed as dump prints it.\n",
+     RunSummary},
 };
 
 }  // namespace

@@ -18,6 +18,7 @@ inline std::filesystem::path PathFromArg(const std::string& utf8) {
 int RunDump(const Invocation& invocation);
 int RunDownload(const Invocation& invocation);
 int RunClear(const Invocation& invocation);
+int RunSummary(const Invocation& invocation);
 
 std::span<const CommandSpec> Commands();
 

@@ -9,12 +9,12 @@
 
 #include "data/csv_writer.h"
 #include "data/data_files.h"
-#include "data/file_io.h"
 #include "data/patient_info.h"
 #include "data/patient_register.h"
 #include "data/record_format.h"
 #include "tools/wardcli/commands.h"
 #include "tools/wardcli/id_text.h"
+#include "tools/wardcli/input_file.h"
 
 namespace wd::cli {
 namespace {
@@ -50,9 +50,7 @@ class Output {
   Output(const Io& io, std::string name) : io_(io), name_(std::move(name)) {}
   void operator()(const std::string& text) const { std::fwrite(text.data(), 1, text.size(), io_.out); }
   void Warn(std::size_t bytes, const char* unit) const {
-    if (bytes == 0) return;
-    std::fprintf(io_.err, "wardcli: %s: warning: ignored %zu trailing byte(s) of an incomplete %s\n",
-                 name_.c_str(), bytes, unit);
+    WarnIgnoredBytes(io_.err, name_, bytes, unit);
   }
 
  private:
@@ -102,51 +100,35 @@ void DumpRegister(const Output& out, const std::vector<std::uint8_t>& data) {
   out.Warn(rest.size(), "register record");
 }
 
-bool ReadStream(std::FILE* in, std::vector<std::uint8_t>& data) {
-  std::uint8_t buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
-    data.insert(data.end(), buffer, buffer + n);
-  }
-  return !std::ferror(in);
-}
-
 }  // namespace
 
 int RunDump(const Invocation& invocation) {
   const std::string& operand = *invocation.args.operand;
   const bool standardInput = operand == "-";
-  const std::string name = standardInput ? "standard input" : operand;
   std::optional<FileKind> kind;
   if (const std::optional<std::string> as = invocation.args.Value("--as")) {
     if (!(kind = KindFromName(*as))) return invocation.UsageError("--as takes mdat, cdat or register");
   } else if (!standardInput) {
     kind = KindFromPath(PathFromArg(operand));
   }
-  if (!kind) return invocation.UsageError("cannot tell the kind of " + name + "; name it with --as");
-
-  std::vector<std::uint8_t> data;
-  if (standardInput) {
-    if (!ReadStream(invocation.io.in, data)) {
-      invocation.Note(name + ": read error");
-      return kExitUnreadable;
-    }
-  } else if (const FileResult read = fileio::ReadAll(PathFromArg(operand), data); !read) {
-    invocation.Note(name + ": " + Describe(read));
-    return kExitUnreadable;
+  if (!kind) {
+    const std::string name = standardInput ? "standard input" : operand;
+    return invocation.UsageError("cannot tell the kind of " + name + "; name it with --as");
   }
+
+  const std::optional<InputFile> input = ReadInputFile(invocation);
+  if (!input) return kExitUnreadable;
   std::optional<MonitorFileContents> monitoring;
-  if (*kind == FileKind::Monitoring && !(monitoring = ParseMonitorFile(data))) {
-    invocation.Note(name + ": not a monitoring file: " + std::to_string(data.size()) +
-                     " byte(s), less than a patient id");
+  if (*kind == FileKind::Monitoring && !(monitoring = ParseMonitorInput(invocation, *input))) {
     return kExitUnreadable;
   }
 
-  const Output out(invocation.io, name);
+  const Output out(invocation.io, input->name);
   if (invocation.args.Has("--bom")) out("\xEF\xBB\xBF");
   switch (*kind) {
     case FileKind::Monitoring: DumpMonitoring(out, *monitoring); break;
-    case FileKind::WardRound: DumpWardRound(out, data); break;
-    case FileKind::Register: DumpRegister(out, data); break;
+    case FileKind::WardRound: DumpWardRound(out, input->data); break;
+    case FileKind::Register: DumpRegister(out, input->data); break;
   }
   return kExitOk;
 }
