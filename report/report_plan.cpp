@@ -152,6 +152,20 @@ Minute DayOf(Minute minute) {
   return (minute >= 0 ? minute : minute - (kMinutesPerDay - 1)) / kMinutesPerDay;
 }
 
+// The calendar days that hold records, once the records cover more than 24 hours of minutes.
+// A day without records gets no page: a monitor clock set years off would ask for thousands.
+std::vector<Minute> DaysWithRecords(const Timeline& timeline, const PatientSummary& summary) {
+  std::vector<Minute> days;
+  if (!summary.first || !summary.last || *summary.last - *summary.first + 1 <= kMinutesPerDay) {
+    return days;
+  }
+  for (const TimedRecord& timed : timeline.minutes) {
+    const Minute day = DayOf(timed.minute);
+    if (days.empty() || days.back() != day) days.push_back(day);
+  }
+  return days;
+}
+
 }  // namespace
 
 const std::vector<MinuteValue>& ChartSeries::Of(Measurement measurement) const {
@@ -174,13 +188,6 @@ ReportPlan PlanReport(const ReportPerson& person, const Timeline& timeline,
                  ValidMinutes(timeline, Measurement::Systolic),
                  ValidMinutes(timeline, Measurement::Diastolic)};
   const Rect content = ContentOf(paper);
-  // A page per calendar day once the records cover more than 24 hours of minutes.
-  Minute firstDay = 0;
-  Minute dayCount = 0;
-  if (summary.first && summary.last && *summary.last - *summary.first + 1 > kMinutesPerDay) {
-    firstDay = DayOf(*summary.first);
-    dayCount = DayOf(*summary.last) - firstDay + 1;
-  }
   plan.pages.emplace_back();
   PageWriter first(plan.pages[0], content);
   FillFirstPage(first, person, summary, s);
@@ -192,11 +199,12 @@ ReportPlan PlanReport(const ReportPerson& person, const Timeline& timeline,
     AddCharts(fits ? first : own, *summary.first, *summary.last + 1, summary, s);
     if (!fits) plan.pages.push_back(std::move(spare));
   }
-  const std::size_t dayPages = plan.pages.size();
-  plan.pages.resize(dayPages + static_cast<std::size_t>(dayCount));
-  for (Minute day = 0; day < dayCount; ++day) {
-    PageWriter writer(plan.pages[dayPages + static_cast<std::size_t>(day)], content);
-    const Minute from = (firstDay + day) * kMinutesPerDay;
+  const std::vector<Minute> days = DaysWithRecords(timeline, summary);
+  const std::size_t firstDayPage = plan.pages.size();
+  plan.pages.resize(firstDayPage + days.size());
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    PageWriter writer(plan.pages[firstDayPage + i], content);
+    const Minute from = days[i] * kMinutesPerDay;
     writer.Line(TextRole::Heading, Align::Left,
                 FillIn(s.dayHeading, {Widen(FormatMinute(from).substr(0, 10))}));
     writer.Skip(kGap);

@@ -5,7 +5,8 @@
 //
 // Page 1: title, the person's details and the recording, the summary table, the episodes below
 // 90 % and the SpO2, pulse-rate and NIBP charts over the whole recording. When the recording
-// spans more than 24 hours, one page per calendar day follows with that day's three charts.
+// spans more than 24 hours, one page per calendar day with records follows with that day's
+// three charts.
 // Every page has a footer: print time, product and version, "page x of y".
 
 #include <optional>

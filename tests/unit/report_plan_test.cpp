@@ -94,6 +94,21 @@ TEST_F(ReportFixture, ExactlyTwentyFourHoursStayOnOnePage) {
   EXPECT_EQ(longer.pages[0].charts[0].to - longer.pages[0].charts[0].from, 1441);
 }
 
+TEST_F(ReportFixture, DaysWithoutRecordsGetNoPage) {
+  // 06-24 and 06-27 only; and a record dated years later adds one page, not thousands.
+  std::vector<VitalRecord> stay = Stay(0, 60);
+  const std::vector<VitalRecord> later = Stay(3 * 1440, 60);
+  stay.insert(stay.end(), later.begin(), later.end());
+  ASSERT_EQ(Plan(stay).pages.size(), 3u);
+  EXPECT_TRUE(HasText(1, u"2023-06-24"));
+  EXPECT_TRUE(HasText(2, u"2023-06-27"));
+  stay.back().year = 99;
+  const ReportPlan& plan = Plan(stay);
+  ASSERT_EQ(plan.pages.size(), 4u);
+  EXPECT_TRUE(HasText(3, u"2099-06-27"));
+  EXPECT_EQ(plan.pages[0].charts[0].to, MinuteOf(2099, 6, 27, 0, 59) + 1);
+}
+
 TEST_F(ReportFixture, RecordsLeftOutAreCountedNotDrawn) {
   std::vector<VitalRecord> stay = Stay(600, 30);
   stay[5].month = 13;
