@@ -18,7 +18,7 @@ std::u16string DateLabel(Minute minute) {
   const CivilDate date = CivilFromDays(FloorDiv(minute, kMinutesPerDay));
   char text[16];
   std::snprintf(text, sizeof text, "%02d-%02d", date.month, date.day);
-  return Widen(text);
+  return AsciiText(text);
 }
 
 std::u16string HourLabel(Minute minute) {
@@ -27,7 +27,7 @@ std::u16string HourLabel(Minute minute) {
   if (hour == 0) return DateLabel(minute);
   char text[16];
   std::snprintf(text, sizeof text, "%02d:00", hour);
-  return Widen(text);
+  return AsciiText(text);
 }
 
 // The smallest step of `choices` (in units) whose ticks lie `least` apart; else the last.

@@ -49,7 +49,7 @@ ChartBlock PlaceChart(ChartKind kind, const Rect& frame, Minute from, Minute to,
   const ValueScale& scale = chart.scale;
   for (int value = (scale.low + scale.step - 1) / scale.step * scale.step; value <= scale.high;
        value += scale.step) {
-    chart.grid.push_back({ValueY(value, scale, chart.plot), Widen(std::to_string(value))});
+    chart.grid.push_back({ValueY(value, scale, chart.plot), AsciiText(std::to_string(value))});
   }
   if (scale.reference) chart.referenceY = ValueY(*scale.reference, scale, chart.plot);
   chart.ticks = PlanTimeTicks(from, to, chart.plot);

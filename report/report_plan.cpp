@@ -74,12 +74,12 @@ void AddFooter(ReportPage& page, PaperSize paper, std::size_t number, std::size_
   const int bottom = paper.height - kMargin;
   const Rect line{kMargin, top, paper.width - kMargin, bottom};
   page.texts.push_back({line, TextRole::Footer, Align::Left,
-                        FillIn(s.printed, {Widen(FormatMinute(stamp.printedAt))})});
+                        FillIn(s.printed, {AsciiText(FormatMinute(stamp.printedAt))})});
   page.texts.push_back(
       {line, TextRole::Footer, Align::Centre, std::u16string(kProduct) + u" " + stamp.version});
   page.texts.push_back(
       {line, TextRole::Footer, Align::Right,
-       FillIn(s.pageOf, {Widen(std::to_string(number)), Widen(std::to_string(count))})});
+       FillIn(s.pageOf, {AsciiText(std::to_string(number)), AsciiText(std::to_string(count))})});
 }
 
 // The three charts over [from, to), sharing the height left on the page.
@@ -117,7 +117,7 @@ void AddEpisodes(PageWriter& writer, const Spo2Figures& spo2, const ReportString
   writer.MoveTo(bottom);
   if (episodes.size() > listed) {
     writer.Line(TextRole::Small, Align::Left,
-                FillIn(s.moreEpisodes, {Widen(std::to_string(episodes.size() - listed))}));
+                FillIn(s.moreEpisodes, {AsciiText(std::to_string(episodes.size() - listed))}));
   }
 }
 
@@ -206,7 +206,7 @@ ReportPlan PlanReport(const ReportPerson& person, const Timeline& timeline,
     PageWriter writer(plan.pages[firstDayPage + i], content);
     const Minute from = days[i] * kMinutesPerDay;
     writer.Line(TextRole::Heading, Align::Left,
-                FillIn(s.dayHeading, {Widen(FormatMinute(from).substr(0, 10))}));
+                FillIn(s.dayHeading, {AsciiText(FormatMinute(from).substr(0, 10))}));
     writer.Skip(kGap);
     AddCharts(writer, from, from + kMinutesPerDay, summary, s);
   }

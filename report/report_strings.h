@@ -50,6 +50,6 @@ const ReportStrings& EnglishReportStrings();
 std::u16string FillIn(std::u16string_view pattern, std::initializer_list<std::u16string_view> args);
 
 // ASCII text (numbers, dates) as UTF-16.
-std::u16string Widen(std::string_view ascii);
+std::u16string AsciiText(std::string_view ascii);
 
 }  // namespace wd

@@ -5,7 +5,7 @@ namespace {
 
 constexpr int kAdviceLines = 3;
 
-std::u16string Number(long long value) { return Widen(std::to_string(value)); }
+std::u16string Number(long long value) { return AsciiText(std::to_string(value)); }
 
 std::u16string PositiveNumber(const std::u16string& pattern, long long value) {
   if (value <= 0) return {};
@@ -18,7 +18,7 @@ class Figures {
   explicit Figures(const ReportStrings& strings) : s_(strings) {}
 
   std::u16string operator()(const std::optional<Tenths>& figure) const {
-    return figure ? Widen(figure->Text()) : s_.noValue;
+    return figure ? AsciiText(figure->Text()) : s_.noValue;
   }
   std::u16string operator()(const std::optional<int>& figure) const {
     return figure ? Number(*figure) : s_.noValue;
@@ -59,7 +59,7 @@ std::vector<TableRow> DetailRows(const PatientId& id, const std::optional<Patien
     return person->sex == 0 ? s.male : s.female;
   };
   rows.push_back({s.name, known ? person->Name() : std::u16string()});
-  rows.push_back({s.id, Widen(id.DisplayText())});
+  rows.push_back({s.id, AsciiText(id.DisplayText())});
   rows.push_back({s.sex, sexText()});
   rows.push_back({s.age, known && person->age > 0 ? Number(person->age) : std::u16string()});
   rows.push_back(
@@ -70,7 +70,7 @@ std::vector<TableRow> DetailRows(const PatientId& id, const std::optional<Patien
   std::u16string span = s.noValue;
   if (summary.first && summary.last) {
     span =
-        FillIn(s.span, {Widen(FormatMinute(*summary.first)), Widen(FormatMinute(*summary.last))});
+        FillIn(s.span, {AsciiText(FormatMinute(*summary.first)), AsciiText(FormatMinute(*summary.last))});
   }
   rows.push_back({s.recording, span});
   rows.push_back({s.minutes, Number(static_cast<long long>(summary.minutes))});
@@ -83,7 +83,7 @@ std::vector<TableRow> SummaryRows(const PatientSummary& summary, const ReportStr
   const Spo2Figures& spo2 = summary.spo2;
   std::u16string lowest = s.noValue;
   if (spo2.range.min && spo2.minAt) {
-    lowest = FillIn(s.valueAt, {f.Percent(spo2.range.min), Widen(FormatMinute(*spo2.minAt))});
+    lowest = FillIn(s.valueAt, {f.Percent(spo2.range.min), AsciiText(FormatMinute(*spo2.minAt))});
   }
   std::u16string meanMedian = s.noValue;
   if (spo2.range.mean) meanMedian = FillIn(s.pair, {f(spo2.range.mean), f(spo2.median)});
@@ -111,7 +111,7 @@ std::vector<TableRow> SummaryRows(const PatientSummary& summary, const ReportStr
 
 std::u16string EpisodeText(const Episode& episode, const ReportStrings& s) {
   return FillIn(s.episodeLine,
-                {Widen(FormatMinute(episode.start)),
+                {AsciiText(FormatMinute(episode.start)),
                  Number(static_cast<long long>(episode.minutes)), Number(episode.lowest)});
 }
 
