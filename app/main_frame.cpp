@@ -18,7 +18,10 @@ constexpr int kStatusPaneRight = 200;
 
 }  // namespace
 
-CMainFrame::CMainFrame(CwardDeskApp& app) : app_(app), files_(std::make_unique<RealFileChooser>()) {
+CMainFrame::CMainFrame(CwardDeskApp& app)
+    : app_(app),
+      dataFolders_(CurrentDataFolders(app.ProgramFolder())),
+      files_(std::make_unique<RealFileChooser>()) {
   // The language is decided before any window or resource of the frame exists.
   app_.m_bChinese = ReadLanguageSetting();
   if (app_.m_bChinese == 0 && app_.m_hEnglishRes) fw::ResourceModule::SetCurrent(app_.m_hEnglishRes.get());
@@ -31,7 +34,7 @@ CMainFrame::~CMainFrame() {
   Destroy();
 }
 
-const std::filesystem::path& CMainFrame::RegisterFolder() const { return app_.ProgramFolder(); }
+const std::filesystem::path& CMainFrame::RegisterFolder() const { return dataFolders_.data; }
 
 bool CMainFrame::CreateMainWindow() {
   // Caption, system menu and sizing border; no minimise or maximise box. The ribbon draws the

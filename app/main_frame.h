@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/frame_download_events.h"
+#include "app/logic/data_folders.h"
 #include "app/logic/view_history.h"
 #include "data/download_state.h"
 #include "data/patient_store.h"
@@ -155,6 +156,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void RefreshRibbon();
 
   CwardDeskApp& app_;
+  // Decided once at construction, like the language.
+  DataFolders dataFolders_;
   // The ribbon's icons and the others the frame loads, by slot (the table is main_frame_ribbon.cpp's).
   enum IconSlot : std::size_t {
     kHomeIcon, kBackIcon, kForwardIcon, kMonitorListIcon, kTrendIcon, kCheckListIcon, kStartIcon, kStopIcon,

@@ -1,7 +1,11 @@
 #pragma once
-// The program's two per-user settings in the registry.
+// The program's two per-user settings in the registry, and the per-machine data folder.
 
 #include <windows.h>
+
+#include <filesystem>
+
+#include "app/logic/data_folders.h"
 
 namespace wd {
 
@@ -14,5 +18,9 @@ void WriteLanguageSetting(bool chinese);
 
 // "ApplicationLook": which look command shows as checked; ID_LOOK_DEFAULT when absent. Only read.
 int ReadApplicationLook();
+
+// The folders of the patient register and the archive for a program in `programFolder`, by the
+// per-machine "DataFolder" under HKLM\SOFTWARE\pulsora pro\setup when the package wrote one.
+DataFolders CurrentDataFolders(const std::filesystem::path& programFolder);
 
 }  // namespace wd

@@ -8,9 +8,9 @@ set -euo pipefail
 declare -A packages=(
   [native]="g++ cmake ninja-build python3 libgtest-dev googletest libbenchmark-dev"
   [win]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
-         fonts-wqy-microhei wixl"
+         fonts-wqy-microhei wixl msitools python3 osslsigncode openssl"
   [run]="x11-utils imagemagick xdotool"
-  [release]="wixl"
+  [release]="wixl msitools python3 osslsigncode"
   [fuzz]="clang libclang-rt-14-dev"
   [print]="cups printer-driver-cups-pdf poppler-utils"
 )
@@ -18,10 +18,10 @@ declare -A packages=(
 declare -A needs=(
   [native]="g++ cmake ninja python3 /usr/src/googletest/CMakeLists.txt"
   [win]="x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
-         x86_64-w64-mingw32-strip wine wineserver wixl Xvfb xauth
-         /usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
+         x86_64-w64-mingw32-strip wine wineserver wixl msibuild msiinfo python3 osslsigncode
+         openssl Xvfb xauth /usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
   [run]="xwininfo xdotool import convert"
-  [release]="wixl"
+  [release]="wixl msibuild msiinfo python3 osslsigncode"
   [fuzz]="clang clang++ /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a"
   [print]="cupsd lpadmin lpstat pdftotext pdftoppm /usr/lib/cups/backend/cups-pdf"
 )

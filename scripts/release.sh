@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Writes the release folder out/release: Setup.exe, 2052/Setup.msi (Chinese), 1033/Setup.msi
-# (English) and README.txt, built from the Windows build tree (built first when needed).
+# Writes the release folder out/release: Setup.exe, README.txt and per language folder (2052
+# Chinese, 1033 English) Setup.msi (per user) and Setup-machine.msi (per machine), built from
+# the Windows build tree (built first when needed). Signed with Authenticode when a certificate
+# is given: WD_SIGN_CERT and WD_SIGN_KEY, or WD_SIGN_PKCS12 and WD_SIGN_PASSWORD
+# (WD_SIGN_TIMESTAMP: a time-stamping server); otherwise it says plainly that it is unsigned.
 # Usage: scripts/release.sh
 set -euo pipefail
 root=$(dirname "$(dirname "$(realpath "$0")")")
@@ -15,12 +18,7 @@ if ! cmake --build build/win -j "${WD_JOBS:-$(nproc)}" --target setup_release; t
   exit 1
 fi
 
-built=build/win/release
 out=out/release
-rm -rf "$out"
-mkdir -p "$out/2052" "$out/1033"
-cp "$built/Setup.exe" "$built/README.txt" "$out/"
-cp "$built/2052/Setup.msi" "$out/2052/"
-cp "$built/1033/Setup.msi" "$out/1033/"
+setup/release/make_release.sh build/win "$out"
 echo "Release folder: $root/$out"
 (cd "$out" && find . -type f -printf '  %P  %s bytes\n' | sort)

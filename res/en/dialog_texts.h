@@ -3,7 +3,7 @@
 
 #define TXT_ABOUT_CAPTION       "About Pulsora Pro"
 #define TXT_MAKER_NOTICE        MAKER_NOTICE_EN
-#define TXT_VERSION             "Version 1.0.0"
+#define TXT_VERSION             "Version " WD_VERSION_TEXT
 #define TXT_RELEASE_DATE        "June 24, 2019"
 #define TXT_OK                  "OK"
 

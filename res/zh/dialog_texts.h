@@ -3,7 +3,7 @@
 
 #define TXT_ABOUT_CAPTION       "关于Pulsora Pro"
 #define TXT_MAKER_NOTICE        MAKER_NOTICE_ZH
-#define TXT_VERSION             "版本 1.0.0"
+#define TXT_VERSION             "版本 " WD_VERSION_TEXT
 #define TXT_RELEASE_DATE        "2019年6月24日"
 #define TXT_OK                  "确定"
 

@@ -12,6 +12,7 @@
 #include "dialog_template.h"
 #include "resource.h"
 #include "resource_modules.h"
+#include "wd_version.h"
 
 namespace wd::test {
 namespace {
@@ -107,9 +108,9 @@ TEST(Modules, ManifestSelectsCommonControls6AndSystemDpiAwareness) {
 TEST(Modules, VersionInformationNamesTheProductInEachLanguage) {
   WORD language = 0;
   EXPECT_EQ(VersionValue(ProgramPath(), L"ProductName", &language), L"Pulsora Pro");
-  EXPECT_EQ(VersionValue(ProgramPath(), L"FileVersion", &language), L"1.0.0");
+  EXPECT_EQ(VersionValue(ProgramPath(), L"FileVersion", &language), L"" WD_VERSION_TEXT);
   EXPECT_EQ(language, 0x0804);
-  EXPECT_EQ(VersionValue(EnglishLibraryPath(), L"ProductVersion", &language), L"1.0.0");
+  EXPECT_EQ(VersionValue(EnglishLibraryPath(), L"ProductVersion", &language), L"" WD_VERSION_TEXT);
   EXPECT_EQ(VersionValue(EnglishLibraryPath(), L"OriginalFilename", &language), L"rc_en.dll");
   EXPECT_EQ(language, 0x0409);
 }
@@ -129,6 +130,25 @@ TEST(Modules, AboutBoxNoticeMatchesTheVersionCopyright) {
     bool found = false;
     for (const auto& control : about->controls) found = found || control.text == copyright;
     EXPECT_TRUE(found) << Narrow(copyright);
+  }
+}
+
+// The About box's version line and the version information carry the same project version.
+TEST(Modules, AboutBoxShowsTheVersionOfTheModule) {
+  const struct {
+    std::wstring file;
+    HMODULE module;
+    std::wstring line;
+  } modules[] = {{ProgramPath(), ProgramModule(), L"版本 " WD_VERSION_TEXT},
+                 {EnglishLibraryPath(), EnglishModule(), L"Version " WD_VERSION_TEXT}};
+  for (const auto& entry : modules) {
+    WORD language = 0;
+    EXPECT_EQ(L"" WD_VERSION_TEXT, VersionValue(entry.file, L"ProductVersion", &language));
+    const auto about = LoadDialogTemplate(entry.module, IDD_ABOUTBOX);
+    ASSERT_TRUE(about);
+    bool found = false;
+    for (const auto& control : about->controls) found = found || control.text == entry.line;
+    EXPECT_TRUE(found) << Narrow(entry.line);
   }
 }
 

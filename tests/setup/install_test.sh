@@ -3,10 +3,11 @@
 # language starts the chosen package through the shell; then a silent install; files, the
 # "Language" value, the Start-menu shortcut and the uninstall entry are checked, the installed
 # program is started from its shortcut (screenshot), and uninstalling keeps "UserDA.dat".
-# Usage: install_test.sh chinese|english PROBE.exe RELEASE SCREENS
+# The register stays beside the program (the program's folder rule, through install_probe).
+# Usage: install_test.sh chinese|english WINDOW_PROBE.exe INSTALL_PROBE.exe RELEASE SCREENS
 #   RELEASE: the release folder (Setup.exe, 2052/Setup.msi, 1033/Setup.msi)
 set -uo pipefail
-language=$1 probe=$2 shipped=$3 screens=$4
+language=$1 probe=$2 install_probe=$3 shipped=$4 screens=$5
 source "$(dirname "$(realpath "$0")")/wine_sandbox.sh"
 
 case $language in
@@ -62,6 +63,9 @@ wine msiexec /x "$(windows_path "$release/$folder/Setup.msi")" /qn || fail "unin
 # 2. The silent install.
 msiexec_quiet /i "$release/$folder/Setup.msi" || fail "msiexec /i /qn failed"
 expect_installed "after msiexec /qn"
+[[ -z $(data_folder_value) ]] || fail "a per-user package wrote the machine's DataFolder"
+folders=$(wine "$install_probe" folders "$install_dir_windows" | tr -d '\r')
+grep -qxF "data: $install_dir_windows" <<<"$folders" || fail "the register is not beside the program"
 
 # 3. The installed program starts from its shortcut in the chosen language.
 wine start /unix "$shortcut"

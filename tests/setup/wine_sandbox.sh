@@ -31,6 +31,11 @@ user_dir=$WINEPREFIX/drive_c/users/$(whoami)
 install_dir="$user_dir/AppData/Local/Programs/Pulsora Pro"
 shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Pulsora Pro.lnk"
 install_dir_windows='C:\users\'"$(whoami)"'\AppData\Local\Programs\Pulsora Pro'
+# The per-machine package's places.
+machine_dir="$WINEPREFIX/drive_c/Program Files/Pulsora Pro"
+machine_dir_windows='C:\Program Files\Pulsora Pro'
+data_dir="$WINEPREFIX/drive_c/ProgramData/Pulsora Pro"
+common_shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pulsora Pro.lnk"
 
 # Windows path of a Unix file, for msiexec.
 windows_path() { echo "Z:${1//\//\\}"; }
@@ -40,18 +45,25 @@ installed_products() {
   wine uninstaller --list 2>/dev/null | tr -d '\r' | awk -F'\\|\\|\\|' '$2 == "Pulsora Pro" {print $1}'
 }
 
-installed_version() {
-  local code
-  code=$(installed_products | head -n 1)
-  wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$code" \
-    /v DisplayVersion 2>/dev/null | tr -d '\r' | awk '$1 == "DisplayVersion" {print $3}'
+# A value of a registry key as reg.exe prints it (a REG_DWORD as "0x1"), empty when absent.
+registry_value() {  # KEY NAME
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    awk -v name="$2" '$1 == name {sub(/^ *[^ ]+ +[^ ]+ +/, ""); print}'
 }
 
-# The "Language" value the program reads at start ("0x1", "0x0"), empty when absent.
-language_value() {
-  wine reg query 'HKCU\SOFTWARE\pulsora pro\setup' /v Language 2>/dev/null | tr -d '\r' |
-    awk '$1 == "Language" {print $3}'
+# A value of the uninstall entry of the one installed product.
+uninstall_value() {  # NAME
+  local uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+  registry_value "$uninstall\\$(installed_products | head -n 1)" "$1"
 }
+
+installed_version() { uninstall_value DisplayVersion; }
+
+# The "Language" value the program reads at start ("0x1", "0x0"), empty when absent.
+language_value() { registry_value 'HKCU\SOFTWARE\pulsora pro\setup' Language; }
+
+# The per-machine data folder the package wrote for the program, empty when absent.
+data_folder_value() { registry_value 'HKLM\SOFTWARE\pulsora pro\setup' DataFolder; }
 
 msiexec_quiet() {  # /i|/x PACKAGE
   wine msiexec "$1" "$(windows_path "$2")" /qn

@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "tests/ui/ui_app_fixture.h"
 #include "tests/ui_support/window_capture.h"
+#include "wd_version.h"
 #include "views/child_view.h"
 #include "views/main_view.h"
 #include "views/text_format.h"
@@ -430,12 +431,13 @@ TEST_F(ShellTest, AboutBoxFromTheHomeViewInBothLanguages) {
     wchar_t text[64] = {};
     for (HWND child = ::GetWindow(about, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
       ::GetWindowTextW(child, text, 64);
-      if (std::wstring(text).find(L"1.0.0") != std::wstring::npos) version = text;
+      if (std::wstring(text).find(L"" WD_VERSION_TEXT) != std::wstring::npos) version = text;
     }
-    ui_support::CaptureWindowToPng(about, (ScreensFolder(L"ui") / L"about_zh.png").wstring(), true);
+    EXPECT_TRUE(ui_support::CaptureWindowToPng(
+        about, (ScreensFolder(L"ui") / L"about_zh.png").wstring(), true));
   }));
   EXPECT_FALSE(frameEnabled);  // modal: the main window takes no input meanwhile
-  EXPECT_EQ(version, L"版本 1.0.0");
+  EXPECT_EQ(version, L"版本 " WD_VERSION_TEXT);
   EXPECT_TRUE(::IsWindowEnabled(FrameWindow()));
 
   Command(ID_LANGUAGE_ENGLISH);
@@ -443,7 +445,8 @@ TEST_F(ShellTest, AboutBoxFromTheHomeViewInBothLanguages) {
   // The About command of the application gives the same dialog, now from the English library.
   EXPECT_TRUE(WithModalDialog([&] { Command(ID_APP_ABOUT); }, L"About Pulsora Pro",
                               [&](HWND about) {
-    ui_support::CaptureWindowToPng(about, (ScreensFolder(L"ui") / L"about_en.png").wstring(), true);
+    EXPECT_TRUE(ui_support::CaptureWindowToPng(
+        about, (ScreensFolder(L"ui") / L"about_en.png").wstring(), true));
   }));
 }
 

@@ -1,7 +1,7 @@
 // Test tool: waits for a window of another program under Wine, reports what it shows, can
 // save a screenshot and press the dialog's buttons.
-//   window_probe dialog CAPTION [--select N] [--about FILE.bmp] [--ok | --cancel] [--shot FILE.bmp]
-//   window_probe program IMAGE.exe [--shot FILE.bmp]
+//   window_probe dialog CAPTION [--select N] [--about FILE.png] [--ok | --cancel] [--shot FILE.png]
+//   window_probe program IMAGE.exe [--shot FILE.png]
 // Prints UTF-8 lines "caption: ...", "entry: ...", "selected: N", "text: ...".
 // Exit status 0 when the window was found, 1 when not, 2 on a usage error.
 #include <windows.h>
@@ -10,23 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "probe_output.h"
 #include "window_capture.h"
 
 namespace {
 
 constexpr DWORD kWaitMs = 60000;
-
-void PrintLine(const std::wstring& key, const std::wstring& value) {
-  const std::wstring line = key + L": " + value + L"\n";
-  const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
-            &written, nullptr);
-}
 
 std::wstring TextOf(HWND window) {
   wchar_t text[512] = {};
