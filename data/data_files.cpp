@@ -108,16 +108,17 @@ std::string DefaultExportName(const std::tm& t, std::string_view extension) {
   return name;
 }
 
-std::tm LocalTimeNow() {
-  const std::time_t now = std::time(nullptr);
+std::tm LocalTime(std::time_t moment) {
   std::tm local{};
 #ifdef _WIN32
-  localtime_s(&local, &now);
+  localtime_s(&local, &moment);
 #else
-  localtime_r(&now, &local);
+  localtime_r(&moment, &local);
 #endif
   return local;
 }
+
+std::tm LocalTimeNow() { return LocalTime(std::time(nullptr)); }
 
 std::string DefaultExportNameNow(std::string_view extension) {
   return DefaultExportName(LocalTimeNow(), extension);

@@ -56,7 +56,8 @@ FileResult ReadMonitorFile(PatientStore& store, const std::filesystem::path& pat
 // unpadded ("2019624953" for 24 June 2019 09:05:03), then the extension (".cDat").
 std::string DefaultExportName(const std::tm& localTime, std::string_view extension);
 std::string DefaultExportNameNow(std::string_view extension);
-// The local time now, broken down.
+// A moment in local time, broken down; LocalTimeNow is the present one.
+std::tm LocalTime(std::time_t moment);
 std::tm LocalTimeNow();
 
 }  // namespace wd

@@ -1,5 +1,7 @@
 #include "data/file_result.h"
 
+#include "data/file_io.h"
+
 namespace wd {
 namespace {
 
@@ -15,6 +17,9 @@ std::string_view Text(FileError error) {
     case FileError::PatientNotInStore: return "no such patient in memory";
     case FileError::TooShort: return "file too short: no complete patient id";
     case FileError::RecordNotFound: return "no register entry for this id";
+    case FileError::AlreadyExists: return "the name is taken";
+    case FileError::AppendFailed: return "write error";
+    case FileError::ListFailed: return "cannot list the folder";
   }
   return "unknown error";
 }
@@ -23,7 +28,13 @@ std::string_view Text(FileError error) {
 
 std::string Describe(const FileResult& result) {
   std::string text(Text(result.error));
-  if (result.systemCode != 0) text += " (system error " + std::to_string(result.systemCode) + ")";
+  if (result.systemCode != 0) {
+    text += " (system error " + std::to_string(result.systemCode);
+    if (const std::string words = fileio::SystemErrorText(result.systemCode); !words.empty()) {
+      text += ": " + words;
+    }
+    text += ")";
+  }
   return text;
 }
 

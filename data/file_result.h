@@ -18,6 +18,9 @@ enum class FileError {
   PatientNotInStore,  // export of a person the store does not hold: no file touched
   TooShort,           // a monitoring file without a whole patient id
   RecordNotFound,     // the register holds no entry for the id
+  AlreadyExists,      // a new file or folder was asked for and the name is taken
+  AppendFailed,       // writing at a file's end, or putting it on the disk, failed
+  ListFailed,         // a folder's contents could not be listed
 };
 
 struct FileResult {
@@ -29,7 +32,8 @@ struct FileResult {
   static FileResult Fail(FileError error, int systemCode = 0) { return {error, systemCode}; }
 };
 
-// One English line for logs and the command-line tool.
+// One English line for logs and the command-line tool, with the system's own words for the
+// failing call's code ("No space left on device").
 std::string Describe(const FileResult& result);
 
 }  // namespace wd

@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -5,7 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "data/file_io.h"
 
@@ -115,6 +119,91 @@ FileResult CreateIfMissing(const std::filesystem::path& path) {
   Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
   if (!fd.valid()) return FileResult::Fail(FileError::OpenFailed, errno);
   return FileResult::Ok();
+}
+
+bool IsFolder(const std::filesystem::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string SystemErrorText(int code) {
+  char buffer[256] = {};
+  // The GNU strerror_r may return a static text instead of filling the buffer.
+  const auto text = ::strerror_r(code, buffer, sizeof buffer);
+  if constexpr (std::is_same_v<decltype(text), const int>) {
+    return buffer;
+  } else {
+    return text ? std::string(text) : std::string();
+  }
+}
+
+FileResult MakeFolder(const std::filesystem::path& path) {
+  if (::mkdir(path.c_str(), 0755) == 0) return FileResult::Ok();
+  const int code = errno;
+  return FileResult::Fail(code == EEXIST ? FileError::AlreadyExists : FileError::OpenFailed, code);
+}
+
+FileResult RemoveFile(const std::filesystem::path& path) {
+  if (::unlink(path.c_str()) == 0) return FileResult::Ok();
+  const int code = errno;
+  return FileResult::Fail(code == ENOENT ? FileError::NotFound : FileError::WriteFailed, code);
+}
+
+FileResult RemoveEmptyFolder(const std::filesystem::path& path) {
+  if (::rmdir(path.c_str()) == 0) return FileResult::Ok();
+  const int code = errno;
+  return FileResult::Fail(code == ENOENT ? FileError::NotFound : FileError::WriteFailed, code);
+}
+
+FileResult ListFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& out) {
+  out.clear();
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) {
+    const int code = errno;
+    return FileResult::Fail(code == ENOENT ? FileError::NotFound : FileError::ListFailed, code);
+  }
+  errno = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    bool isFolder = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) isFolder = IsFolder(folder / name);
+    out.push_back({std::filesystem::path(name), isFolder});
+    errno = 0;
+  }
+  const int code = errno;
+  ::closedir(dir);
+  if (code != 0) return FileResult::Fail(FileError::ListFailed, code);
+  return FileResult::Ok();
+}
+
+FileResult AppendFile::Open(const std::filesystem::path& path) {
+  Close();
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return FileResult::Fail(FileError::OpenFailed, errno);
+  handle_ = fd;
+  return FileResult::Ok();
+}
+
+FileResult AppendFile::Append(std::span<const std::uint8_t> bytes) const {
+  if (!IsOpen()) return FileResult::Fail(FileError::AppendFailed, EBADF);
+  errno = 0;
+  if (!WriteFully(static_cast<int>(handle_), bytes)) {
+    // A short write that reports no error is a full disk.
+    return FileResult::Fail(FileError::AppendFailed, errno != 0 ? errno : ENOSPC);
+  }
+  return FileResult::Ok();
+}
+
+FileResult AppendFile::Flush() const {
+  if (!IsOpen()) return FileResult::Fail(FileError::AppendFailed, EBADF);
+  if (::fsync(static_cast<int>(handle_)) != 0) return FileResult::Fail(FileError::AppendFailed, errno);
+  return FileResult::Ok();
+}
+
+void AppendFile::Close() {
+  if (IsOpen()) ::close(static_cast<int>(handle_));
+  handle_ = kClosed;
 }
 
 }  // namespace wd::fileio

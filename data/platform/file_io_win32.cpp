@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <string>
+#include <string_view>
 
 #include "data/file_io.h"
 
@@ -116,6 +117,122 @@ FileResult CreateIfMissing(const std::filesystem::path& path) {
                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return FileResult::Fail(FileError::OpenFailed, LastError());
   return FileResult::Ok();
+}
+
+bool IsFolder(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::string SystemErrorText(int code) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string utf8;
+  if (length > 0 && text != nullptr) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
+                                         nullptr, nullptr);
+    utf8.resize(static_cast<std::size_t>(std::max(size, 0)));
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), size, nullptr,
+                        nullptr);
+  }
+  if (text != nullptr) LocalFree(text);
+  while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r' || utf8.back() == '.' ||
+                           utf8.back() == ' ')) {
+    utf8.pop_back();
+  }
+  return utf8;
+}
+
+FileResult MakeFolder(const std::filesystem::path& path) {
+  if (CreateDirectoryW(path.c_str(), nullptr)) return FileResult::Ok();
+  const DWORD error = GetLastError();
+  return FileResult::Fail(error == ERROR_ALREADY_EXISTS ? FileError::AlreadyExists
+                                                        : FileError::OpenFailed,
+                          static_cast<int>(error));
+}
+
+FileResult RemoveFile(const std::filesystem::path& path) {
+  if (DeleteFileW(path.c_str())) return FileResult::Ok();
+  const DWORD error = GetLastError();
+  return FileResult::Fail(IsMissing(error) ? FileError::NotFound : FileError::WriteFailed,
+                          static_cast<int>(error));
+}
+
+FileResult RemoveEmptyFolder(const std::filesystem::path& path) {
+  if (RemoveDirectoryW(path.c_str())) return FileResult::Ok();
+  const DWORD error = GetLastError();
+  return FileResult::Fail(IsMissing(error) ? FileError::NotFound : FileError::WriteFailed,
+                          static_cast<int>(error));
+}
+
+FileResult ListFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& out) {
+  out.clear();
+  WIN32_FIND_DATAW found{};
+  const std::filesystem::path pattern = folder / L"*";
+  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                   FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return FileResult::Fail(IsMissing(error) ? FileError::NotFound : FileError::ListFailed,
+                            static_cast<int>(error));
+  }
+  DWORD error = ERROR_SUCCESS;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    out.push_back({std::filesystem::path(std::wstring(name)),
+                   (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(search, &found) || (error = GetLastError()) != ERROR_NO_MORE_FILES);
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) return FileResult::Fail(FileError::ListFailed, static_cast<int>(error));
+  return FileResult::Ok();
+}
+
+FileResult AppendFile::Open(const std::filesystem::path& path) {
+  Close();
+  // Full write access, which FlushFileBuffers needs; this handle is the file's only writer, so
+  // starting at the end keeps every write there. Readers may look in meanwhile.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return FileResult::Fail(FileError::OpenFailed, LastError());
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END)) {
+    const int error = LastError();
+    Close();
+    return FileResult::Fail(FileError::OpenFailed, error);
+  }
+  return FileResult::Ok();
+}
+
+FileResult AppendFile::Append(std::span<const std::uint8_t> bytes) const {
+  if (!IsOpen()) return FileResult::Fail(FileError::AppendFailed, ERROR_INVALID_HANDLE);
+  HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
+      return FileResult::Fail(FileError::AppendFailed, LastError());
+    }
+    if (written == 0) return FileResult::Fail(FileError::AppendFailed, ERROR_DISK_FULL);
+    done += written;
+  }
+  return FileResult::Ok();
+}
+
+FileResult AppendFile::Flush() const {
+  if (!IsOpen()) return FileResult::Fail(FileError::AppendFailed, ERROR_INVALID_HANDLE);
+  if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle_))) {
+    return FileResult::Fail(FileError::AppendFailed, LastError());
+  }
+  return FileResult::Ok();
+}
+
+void AppendFile::Close() {
+  if (IsOpen()) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = kClosed;
 }
 
 }  // namespace wd::fileio

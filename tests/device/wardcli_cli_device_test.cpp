@@ -104,7 +104,7 @@ class WardcliEarlierDownload : public WardcliDevice {
     StartSimulator(OnePerson());
     const sim::RunResult run = Download();
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    file_ = out() / (cli::FileNameForId(sim::GenerateDataSet(kOnePerson).monitoring[0].id) + ".mDat");
+    file_ = out() / (FileNameForId(sim::GenerateDataSet(kOnePerson).monitoring[0].id) + ".mDat");
     complete_ = test::ReadBytes(file_);
     ASSERT_EQ(complete_.size(), 18u + 500u * 20u);
   }

@@ -70,9 +70,9 @@ class WardcliDevice : public ::testing::Test {
       if (path.extension() == ".mDat") {
         ASSERT_TRUE(ReadMonitorFile(store, path)) << path;
         const auto id = ParseMonitorFile(ReadBytes(path))->id;
-        EXPECT_EQ(path.filename().string(), cli::FileNameForId(id) + ".mDat");
+        EXPECT_EQ(path.filename().string(), FileNameForId(id) + ".mDat");
       } else {
-        ASSERT_EQ(path.filename(), cli::kWardRoundFileName);
+        ASSERT_EQ(path.filename(), kWardRoundFileName);
         ASSERT_TRUE(ReadCheckFile(store, path));
       }
     }

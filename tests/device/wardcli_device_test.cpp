@@ -27,13 +27,13 @@ TEST_F(WardcliDevice, OneKindOnlyWhenAsked) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   ExpectDownloadOf(sim::GenerateDataSet(kData), false, true);
   for (const auto& entry : std::filesystem::directory_iterator(out())) {
-    EXPECT_EQ(entry.path().filename(), cli::kWardRoundFileName);
+    EXPECT_EQ(entry.path().filename(), kWardRoundFileName);
   }
   std::filesystem::remove_all(out());
   run = Download({"--monitoring"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   ExpectDownloadOf(sim::GenerateDataSet(kData), true, false);
-  EXPECT_FALSE(std::filesystem::exists(out() / cli::kWardRoundFileName));
+  EXPECT_FALSE(std::filesystem::exists(out() / kWardRoundFileName));
 }
 
 TEST_F(WardcliDevice, RecordsLoadedFromFilesAreServedAndDuplicatesDropped) {
@@ -152,7 +152,7 @@ TEST_F(WardcliDevice, EraseEmptiesTheStoresTheUserNames) {
   EXPECT_EQ(run.out, "Data erased.\n");
   run = Download();
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_FALSE(std::filesystem::exists(out() / cli::kWardRoundFileName));
+  EXPECT_FALSE(std::filesystem::exists(out() / kWardRoundFileName));
   ExpectDownloadOf(sim::GenerateDataSet(kData), true, false);
 
   run = Wardcli({"clear", "--port", Port(), "--yes", "--lang", "zh"});

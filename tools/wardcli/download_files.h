@@ -7,19 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "data/id_file_name.h"
 #include "data/patient_id.h"
 #include "data/patient_store.h"
 
 namespace wd::cli {
-
-inline constexpr const char* kWardRoundFileName = "wardround.cDat";
-
-// A file name for an id as the monitor sent it, safe on every file system: digits and
-// capital letters as they are (so an ordinary id keeps its plain name), every other byte as
-// %XX, trailing zero bytes left out ("%00" for an all-zero id). A name Windows reserves for a
-// device (CON, NUL, COM1 ...) has its first letter escaped. Distinct ids give names that
-// differ even to a file system that ignores case, and no id can name a path outside the folder.
-std::string FileNameForId(const PatientId& id);
 
 struct WrittenFiles {
   std::size_t monitoringFiles = 0;
