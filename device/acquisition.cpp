@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "device/count_request.h"
+
 namespace wd {
 namespace {
 
@@ -104,19 +106,12 @@ class Acquisition {
   }
 
   bool RequestCounts() {
-    const CommandPacket packet = CommandPacket::Make(Command::Count, 0);
-    for (int attempt = 1; attempt <= kAttemptsPerRequest; ++attempt) {
-      if (Stopped()) return false;
-      // The first request goes out on the queues emptied when the port was opened. A repeat
-      // must not read the rest of a misframed or late reply as the start of its own.
-      if (attempt > 1) channel_.Purge();
-      if (!channel_.Send(packet)) {
-        events_.OnMessage(DeviceMessage::CommunicationError);
-        return false;
-      }
-      const ReplyStatus status = ReadCountReply(channel_, state_);
-      if (status == ReplyStatus::Ok) return true;
-      events_.OnAttemptFailed({Command::Count, 0, attempt, status});
+    switch (wd::RequestCounts(channel_, state_,
+                              [this](const FailedAttempt& f) { events_.OnAttemptFailed(f); })) {
+      case CountOutcome::Counted: return true;
+      case CountOutcome::Stopped: return false;
+      case CountOutcome::WriteFailed:
+      case CountOutcome::NoAnswer: break;
     }
     events_.OnMessage(DeviceMessage::CommunicationError);
     return false;
@@ -124,8 +119,8 @@ class Acquisition {
 
   ReplyStatus ReadPage(Command command, std::uint16_t index) {
     return command == Command::Monitoring
-               ? ReadMonitoringReply(channel_, state_, store_, index)
-               : ReadWardRoundReply(channel_, state_, store_, index);
+               ? ReadMonitoringReply(channel_, state_, store_, index, &accepted_)
+               : ReadWardRoundReply(channel_, state_, store_, index, &accepted_);
   }
 
   bool ReceiveAll(Phase& phase) {
@@ -147,6 +142,7 @@ class Acquisition {
         if (!accepted) events_.OnAttemptFailed({phase.command, index, attempt, status});
       }
       if (!accepted) return false;
+      events_.OnRecordsAccepted(accepted_);
       const std::int64_t done = std::int64_t{phase.received.load()} + phase.alreadyCounted;
       events_.OnProgress(ProgressPhase::Receiving,
                          static_cast<int>(std::clamp<std::int64_t>(done * 90 / total_ + 10, 10, 100)));
@@ -159,6 +155,7 @@ class Acquisition {
   ByteLink& link_;
   DownloadEvents& events_;
   DeviceChannel channel_;
+  AcceptedRecords accepted_;
   std::int64_t total_ = 0;
 };
 

@@ -48,6 +48,10 @@ class DownloadEvents {
   // An exception ended the download at the thread's boundary (AcquisitionThread); what it said.
   // Comes before the CommunicationError message and the Finished event.
   virtual void OnUnexpectedError(const char* /*what*/) {}
+  // A data reply was accepted and the store has taken its records (the store's lock is free
+  // again): the records as the monitor sent them, duplicates included. Before the next
+  // request goes out, and before the Receiving progress of this reply.
+  virtual void OnRecordsAccepted(const AcceptedRecords& /*records*/) {}
 };
 
 // Runs the download the state's selection asks for into `store`. The caller has set the

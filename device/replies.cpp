@@ -90,45 +90,57 @@ ReplyStatus ReadCountReply(DeviceChannel& channel, DownloadState& state) {
 }
 
 ReplyStatus ReadMonitoringReply(DeviceChannel& channel, DownloadState& state, PatientStore& store,
-                                std::uint16_t index) {
+                                std::uint16_t index, AcceptedRecords* accepted) {
   std::span<const std::uint8_t> payload;
   if (ReplyStatus got = ReceiveDataReply(channel, index, payload); got != ReplyStatus::Ok) {
     return got;
   }
+  std::size_t taken = 0;
+  std::size_t stored = 0;
   // A payload too short for an id names nobody: file nothing rather than a person made of
   // whatever follows it.
-  if (payload.size() < kPatientIdSize) return ReplyStatus::Ok;
-  auto writer = store.Write();
-  RecordList& list =
-      writer.FindOrCreateRecordList(PatientId::FromBytes(payload.first<kPatientIdSize>()));
-  const std::int32_t total = state.monitoringTotal;
-  for (auto rest = payload.subspan(kPatientIdSize);
-       rest.size() >= WireRecord::kSize && state.monitoringReceived < total;
-       rest = rest.subspan(WireRecord::kSize)) {
-    writer.AddRecordUnique(list, WireRecord::FromBytes(rest.first<WireRecord::kSize>()),
-                           RecordKind::Monitoring);
-    ++state.monitoringReceived;
+  if (payload.size() >= kPatientIdSize) {
+    auto writer = store.Write();
+    RecordList& list =
+        writer.FindOrCreateRecordList(PatientId::FromBytes(payload.first<kPatientIdSize>()));
+    const std::int32_t total = state.monitoringTotal;
+    for (auto rest = payload.subspan(kPatientIdSize);
+         rest.size() >= WireRecord::kSize && state.monitoringReceived < total;
+         rest = rest.subspan(WireRecord::kSize)) {
+      stored += writer.AddRecordUnique(list, WireRecord::FromBytes(rest.first<WireRecord::kSize>()),
+                                       RecordKind::Monitoring);
+      ++taken;
+      ++state.monitoringReceived;
+    }
   }
+  if (accepted) *accepted = AcceptedRecords(RecordKind::Monitoring, payload, taken, stored);
   return ReplyStatus::Ok;
 }
 
 ReplyStatus ReadWardRoundReply(DeviceChannel& channel, DownloadState& state, PatientStore& store,
-                               std::uint16_t index) {
+                               std::uint16_t index, AcceptedRecords* accepted) {
   std::span<const std::uint8_t> payload;
   if (ReplyStatus got = ReceiveDataReply(channel, index, payload); got != ReplyStatus::Ok) {
     return got;
   }
-  auto writer = store.Write();
-  const std::int32_t total = state.wardRoundTotal;
-  for (auto rest = payload; rest.size() >= kWardRoundEntrySize && state.wardRoundReceived < total;
-       rest = rest.subspan(kWardRoundEntrySize)) {
-    RecordList& list =
-        writer.FindOrCreateRecordList(PatientId::FromBytes(rest.first<kPatientIdSize>()));
-    writer.AddRecordUnique(
-        list, WireRecord::FromBytes(rest.subspan<kPatientIdSize, WireRecord::kSize>()),
-        RecordKind::WardRound);
-    ++state.wardRoundReceived;
+  std::size_t taken = 0;
+  std::size_t stored = 0;
+  {
+    auto writer = store.Write();
+    const std::int32_t total = state.wardRoundTotal;
+    for (auto rest = payload;
+         rest.size() >= kWardRoundEntrySize && state.wardRoundReceived < total;
+         rest = rest.subspan(kWardRoundEntrySize)) {
+      RecordList& list =
+          writer.FindOrCreateRecordList(PatientId::FromBytes(rest.first<kPatientIdSize>()));
+      stored += writer.AddRecordUnique(
+          list, WireRecord::FromBytes(rest.subspan<kPatientIdSize, WireRecord::kSize>()),
+          RecordKind::WardRound);
+      ++taken;
+      ++state.wardRoundReceived;
+    }
   }
+  if (accepted) *accepted = AcceptedRecords(RecordKind::WardRound, payload, taken, stored);
   return ReplyStatus::Ok;
 }
 
