@@ -24,7 +24,7 @@ Captured Cli(const Args& args) { return Cli(Commands(), args); }
 // Tells on stdout what it was run with.
 int Remember(const Invocation& invocation) {
   std::fprintf(invocation.io.out, "%s:%s:%s:%s", std::string(invocation.command.name).c_str(),
-               invocation.args.operand.value_or("").c_str(),
+               invocation.args.operands.empty() ? "" : invocation.args.operands[0].c_str(),
                invocation.args.Value("--since").value_or("").c_str(),
                invocation.language == MessageLanguage::Chinese ? "zh" : "en");
   return kExitOk;
@@ -40,7 +40,17 @@ TEST(WardcliCommandLine, HelpOnEveryCommandGoesToStdoutAndListsWhatTheParserTake
   const std::regex optionPattern("--[a-z-]+");
   for (const CommandSpec& command : Commands()) {
     const std::string name(command.name);
-    for (const Args& args : {Args{name, "--help"}, Args{"help", name}, Args{name, "-h"}}) {
+    Args words;  // "archive list" is two arguments
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+      end = name.find(' ', start);
+      words.push_back(name.substr(start, end - start));
+    }
+    auto with = [&words](Args before, Args after) {
+      before.insert(before.end(), words.begin(), words.end());
+      before.insert(before.end(), after.begin(), after.end());
+      return before;
+    };
+    for (const Args& args : {with({}, {"--help"}), with({"help"}, {}), with({}, {"-h"})}) {
       const Captured help = Cli(args);
       EXPECT_EQ(help.status, kExitOk) << name;
       EXPECT_TRUE(help.err.empty()) << name;
@@ -124,11 +134,22 @@ TEST(WardcliCommandLine, TheParserRefusesWhatTheUsageDoesNotAllow) {
             ParseResult::Outcome::Help);
 
   // Required options are named with their value in the error and plain in the synopsis.
+  static constexpr OptionSpec kRequired[] = {{"--to", "DIR", "where to", true}};
+  static constexpr CommandSpec kCopy{"copy", "copies", kRequired, "FROM", "", Remember};
+  EXPECT_NE(Synopsis(kCopy).find(" --to DIR "), std::string::npos);
+  EXPECT_EQ(error(kCopy, {"x"}), "--to DIR is required");
   const CommandSpec& download = Commands()[1];
   ASSERT_EQ(download.name, "download");
-  EXPECT_NE(Synopsis(download).find(" --out DIR "), std::string::npos);
+  EXPECT_NE(Synopsis(download).find(" [--out DIR] [--archive DIR] "), std::string::npos);
   EXPECT_NE(Synopsis(download).find(" [--quiet] "), std::string::npos);
-  EXPECT_EQ(error(download, {"--port", "/dev/null"}), "--out DIR is required");
+  // Several operands: each named when missing, none taken beyond them.
+  const auto remove = std::find_if(Commands().begin(), Commands().end(),
+                                   [](const CommandSpec& c) { return c.name == "archive delete"; });
+  ASSERT_NE(remove, Commands().end());
+  EXPECT_EQ(error(*remove, {}), "DIR is missing");
+  EXPECT_EQ(error(*remove, {"a"}), "FOLDER is missing");
+  EXPECT_EQ(error(*remove, {"a", "b", "c"}), "unexpected argument c");
+  EXPECT_EQ(ParseArgs(*remove, {"a", "--yes", "b"}).args.operands, (std::vector<std::string>{"a", "b"}));
   // A bad value is a usage error that shows the synopsis.
   const Captured lang = Cli({"dump", "--lang", "fr", "x.mDat"});
   EXPECT_EQ(lang.status, kExitUsage);

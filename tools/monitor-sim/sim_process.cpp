@@ -93,6 +93,15 @@ int ChildProcess::Stop() {
   return StatusOf(status);
 }
 
+int ChildProcess::Kill() {
+  if (pid_ < 0) return -1;
+  kill(pid_, SIGKILL);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+  pid_ = -1;
+  return StatusOf(status);
+}
+
 RunResult RunToEnd(const std::vector<std::string>& argv, const std::filesystem::path& scratch,
                    std::chrono::milliseconds timeout) {
   RunResult result;

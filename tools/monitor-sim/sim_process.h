@@ -38,6 +38,8 @@ class ChildProcess {
   std::optional<int> Wait(std::chrono::milliseconds timeout);
   // SIGTERM, a short grace, then SIGKILL. Returns the exit status as Wait does.
   int Stop();
+  // SIGKILL at once, as a crash or the task manager ends a program; then waits for it.
+  int Kill();
 
  private:
   explicit ChildProcess(pid_t pid) : pid_(pid) {}

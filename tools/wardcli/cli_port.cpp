@@ -36,7 +36,7 @@ CliPort OpenCliPort(const std::optional<std::string>& port, MessageLanguage lang
     return {nullptr, opened.message ? std::string(MessageText(*opened.message, language))
                                     : name + ": line settings refused"};
   }
-  return {std::move(opened.link), {}};
+  return {std::move(opened.link), {}, name};
 }
 
 #else
@@ -49,7 +49,7 @@ CliPort OpenCliPort(const std::optional<std::string>& port, MessageLanguage lang
     return {nullptr, std::string(MessageText(DeviceMessage::OpenPortFailed, language)) + " (" +
                          opened.error + ")"};
   }
-  return {std::move(opened.link), {}};
+  return {std::move(opened.link), {}, *port};
 }
 
 #endif

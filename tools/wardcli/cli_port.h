@@ -23,6 +23,7 @@ inline constexpr OptionSpec kPortOption{
 struct CliPort {
   std::unique_ptr<ByteLink> link;  // null on failure
   std::string error;               // the message for the user
+  std::string name{};              // the port opened ("COM3", "/dev/ttyUSB0")
 };
 
 // The port for this program alone: one that another program holds is refused as busy.

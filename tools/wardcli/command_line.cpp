@@ -140,11 +140,12 @@ ParseResult ParseArgs(const CommandSpec& command, const Args& args) {
     result.outcome = ParseResult::Outcome::Help;
     return result;
   }
+  const std::vector<std::string_view> operands = Words(command.operand);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.size() < 2 || arg[0] != '-') {  // an operand; "-" alone names standard input
-      if (command.operand.empty() || result.args.operand) return fail("unexpected argument " + arg);
-      result.args.operand = arg;
+      if (result.args.operands.size() >= operands.size()) return fail("unexpected argument " + arg);
+      result.args.operands.push_back(arg);
       continue;
     }
     const OptionSpec* option = FindOption(command, arg);
@@ -162,8 +163,8 @@ ParseResult ParseArgs(const CommandSpec& command, const Args& args) {
   for (const OptionSpec& option : command.options) {
     if (option.required && !result.args.Has(option.name)) return fail(Usage(option) + " is required");
   }
-  if (!command.operand.empty() && !result.args.operand) {
-    return fail(std::string(command.operand) + " is missing");
+  if (result.args.operands.size() < operands.size()) {
+    return fail(std::string(operands[result.args.operands.size()]) + " is missing");
   }
   return result;
 }
@@ -210,6 +211,22 @@ bool IsTerminal(std::FILE* stream) {
 #else
   return isatty(fileno(stream)) != 0;
 #endif
+}
+
+bool AskYesNo(const Invocation& invocation, std::string_view question, bool yesByDefault) {
+  std::fprintf(invocation.io.err, "%.*s %s ", static_cast<int>(question.size()), question.data(),
+               yesByDefault ? "[Y/n]" : "[y/N]");
+  std::fflush(invocation.io.err);
+  char line[64];
+  if (!std::fgets(line, sizeof line, invocation.io.in)) return false;
+  std::string answer;
+  for (const char* c = line; *c; ++c) {
+    if (!std::isspace(static_cast<unsigned char>(*c))) {
+      answer.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(*c))));
+    }
+  }
+  if (answer.empty()) return yesByDefault;
+  return answer == "y" || answer == "yes";
 }
 
 void Invocation::Note(std::string_view text) const {

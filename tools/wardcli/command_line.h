@@ -43,7 +43,7 @@ struct CommandSpec {
   std::string_view name;     // the words after "wardcli": "dump", or "archive list"
   std::string_view summary;  // one line in the list of commands
   std::span<const OptionSpec> options;
-  std::string_view operand;  // placeholder of the one operand it requires ("FILE"); empty: none
+  std::string_view operand;  // placeholders of the operands it requires ("FILE", "DIR ID"); empty: none
   std::string_view details;  // what --help shows after the options; lines end in '\n'
   int (*run)(const Invocation&);
 };
@@ -56,7 +56,7 @@ inline constexpr OptionSpec kCommonOptions[] = {
 
 struct ParsedArgs {
   std::vector<std::pair<std::string_view, std::string>> given;  // option name, value
-  std::optional<std::string> operand;
+  std::vector<std::string> operands;  // as many as the command's placeholders
 
   bool Has(std::string_view option) const;
   std::optional<std::string> Value(std::string_view option) const;
@@ -92,6 +92,10 @@ struct Invocation {
 
 // Whether the stream is a terminal (a console on Windows) rather than a file or a pipe.
 bool IsTerminal(std::FILE* stream);
+
+// Asks `question` on stderr and reads the answer from stdin: "y" or "yes" is yes, "n" or "no"
+// is no, an empty line is `yes` by default, anything else (and no answer) is no.
+bool AskYesNo(const Invocation& invocation, std::string_view question, bool yesByDefault);
 
 // Finds the command the arguments name, parses the rest and runs it. Answers --help and
 // "help [COMMAND]" itself, and lists the commands when none or an unknown one is named (on

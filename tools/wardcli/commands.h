@@ -19,6 +19,9 @@ int RunDump(const Invocation& invocation);
 int RunDownload(const Invocation& invocation);
 int RunClear(const Invocation& invocation);
 int RunSummary(const Invocation& invocation);
+int RunArchiveList(const Invocation& invocation);
+int RunArchiveHistory(const Invocation& invocation);
+int RunArchiveDelete(const Invocation& invocation);
 
 std::span<const CommandSpec> Commands();
 

@@ -5,9 +5,11 @@
 #include <system_error>
 #include <thread>
 
+#include "archive/download_journal.h"
 #include "data/data_files.h"
 #include "data/patient_store.h"
 #include "device/acquisition.h"
+#include "device/download_listeners.h"
 #include "tools/wardcli/cli_port.h"
 #include "tools/wardcli/commands.h"
 #include "tools/wardcli/device_args.h"
@@ -88,23 +90,33 @@ bool RunEngine(AcquisitionJob& job, bool& interrupted) {
 
 // A failed download leaves the output folder as it was: what arrived goes to a new folder in
 // it, so no complete file of an earlier download is replaced by a part.
-int KeepPartial(const Invocation& invocation, const PatientStore& store,
-                const std::filesystem::path& out, const std::string& outName) {
+void KeepPartial(const Invocation& invocation, const PatientStore& store,
+                 const std::filesystem::path& out, const std::string& outName) {
   const StoredCounts stored = CountStored(store);
   if (stored.monitoring + stored.wardRound == 0) {
     invocation.Note("nothing received; " + outName + " is unchanged");
-    return kExitFailed;
+    return;
   }
   const std::optional<std::string> folder = MakePartialFolder(out, LocalTimeNow());
   if (!folder) {
     invocation.Note("cannot make a folder in " + outName + " for the records received");
-    return kExitFailed;
+    return;
   }
   const std::string where = outName + "/" + *folder;
   std::string error;
   if (!WriteDownloadFiles(store, out / *folder, error)) invocation.Note(where + "/" + error);
   invocation.Note(outName + " is unchanged; the records received are in " + where);
-  return kExitFailed;
+}
+
+// A folder given on the command line, made when missing; false after telling why not.
+bool UsableFolder(const Invocation& invocation, const std::string& name, const char* what) {
+  std::error_code ec;
+  std::filesystem::create_directories(PathFromArg(name), ec);
+  if (ec || !std::filesystem::is_directory(PathFromArg(name), ec)) {
+    invocation.Note("cannot use " + name + " as the " + what);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -113,14 +125,11 @@ int RunDownload(const Invocation& invocation) {
   DeviceArgs device;
   std::string problem;
   if (!ReadDeviceArgs(invocation.args, device, problem)) return invocation.UsageError(problem);
-  const std::string outName = *invocation.args.Value("--out");
-  const std::filesystem::path out = PathFromArg(outName);
-  std::error_code ec;
-  std::filesystem::create_directories(out, ec);
-  if (ec || !std::filesystem::is_directory(out, ec)) {
-    invocation.Note("cannot use " + outName + " as the output folder");
-    return kExitFailed;
-  }
+  const std::optional<std::string> outName = invocation.args.Value("--out");
+  const std::optional<std::string> archiveName = invocation.args.Value("--archive");
+  if (!outName && !archiveName) return invocation.UsageError("give --out DIR, --archive DIR or both");
+  if (outName && !UsableFolder(invocation, *outName, "output folder")) return kExitFailed;
+  if (archiveName && !UsableFolder(invocation, *archiveName, "archive")) return kExitFailed;
 
   CliPort port = OpenCliPort(device.port, invocation.language);
   if (!port.link) {
@@ -133,8 +142,20 @@ int RunDownload(const Invocation& invocation) {
   state.portOpen = true;
   DownloadProgress progress(state, invocation.io.err,
                             {!invocation.args.Has("--quiet"), IsTerminal(invocation.io.err)});
+  std::optional<DownloadJournal> journal;
+  if (archiveName) {
+    JournalSettings settings;
+    settings.root = PathFromArg(*archiveName);
+    settings.port = port.name;
+    settings.onError = [&invocation](const ArchiveError& error) {
+      invocation.Note("cannot write the archive: " + Describe(error) + "; the download goes on");
+    };
+    journal.emplace(state, std::move(settings));
+  }
+  DownloadListeners events = journal ? DownloadListeners{&progress, &*journal}
+                                     : DownloadListeners{&progress};
   SteadyClock clock;
-  AcquisitionJob job{state, store, *port.link, clock, progress, device.timing};
+  AcquisitionJob job{state, store, *port.link, clock, events, device.timing};
   bool interrupted = false;
   if (!RunEngine(job, interrupted)) {
     invocation.Note("cannot start the download thread");
@@ -144,16 +165,25 @@ int RunDownload(const Invocation& invocation) {
   int status = kExitOk;
   if (progress.result() != 1) {
     ExplainFailure(invocation, progress, interrupted);
-    status = KeepPartial(invocation, store, out, outName);
-  } else {
+    status = kExitFailed;
+    if (outName) KeepPartial(invocation, store, PathFromArg(*outName), *outName);
+  } else if (outName) {
     WrittenFiles written;
     std::string error;
-    if (!WriteDownloadFiles(store, out, error, &written)) {
-      invocation.Note(outName + "/" + error);
+    if (!WriteDownloadFiles(store, PathFromArg(*outName), error, &written)) {
+      invocation.Note(*outName + "/" + error);
       status = kExitFailed;
     }
     invocation.Note("wrote " + std::to_string(written.monitoringFiles) + " monitoring file(s)" +
-                     (written.wardRoundFile ? " and the ward-round file" : "") + " to " + outName);
+                     (written.wardRoundFile ? " and the ward-round file" : "") + " to " + *outName);
+  }
+  if (journal) {
+    if (journal->error()) {
+      status = kExitFailed;
+    } else if (!journal->folder().empty()) {
+      invocation.Note("archived as " + *archiveName + "/" + journal->folder() + " (" +
+                      std::string(ResultName(journal->index().result)) + ")");
+    }
   }
   invocation.Note(CountsLine(state, store));
   return status;

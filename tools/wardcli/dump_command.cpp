@@ -11,10 +11,10 @@
 #include "data/data_files.h"
 #include "data/patient_info.h"
 #include "data/patient_register.h"
-#include "data/record_format.h"
 #include "tools/wardcli/commands.h"
 #include "tools/wardcli/id_text.h"
 #include "tools/wardcli/input_file.h"
+#include "tools/wardcli/record_csv.h"
 
 namespace wd::cli {
 namespace {
@@ -58,32 +58,16 @@ class Output {
   std::string name_;
 };
 
-std::string RecordLine(const PatientId& id, const VitalRecord& r) {
-  std::vector<std::string> fields = {IdText(id), std::to_string(r.kind), FormatRecordDate(r),
-                                     FormatRecordTime(r)};
-  for (RecordField field : {RecordField::Spo2, RecordField::Pulse, RecordField::Pi,
-                            RecordField::Systolic, RecordField::Diastolic, RecordField::Mean,
-                            RecordField::Temperature, RecordField::Etco2, RecordField::Fico2,
-                            RecordField::Respiration}) {
-    fields.push_back(FormatField(r, field));
-  }
-  return CsvLine(fields, LineEnd::Lf);
-}
-
-const char* kRecordHeader =
-    "id,kind,date,time,spo2,pulse,pi,systolic,diastolic,mean,temperature,etco2,fico2,"
-    "respiration\n";
-
 void DumpMonitoring(const Output& out, const MonitorFileContents& contents) {
-  out(kRecordHeader);
-  for (const VitalRecord& record : contents.records) out(RecordLine(contents.id, record));
+  out(kRecordCsvHeader);
+  for (const VitalRecord& record : contents.records) out(RecordCsvLine(contents.id, record));
   out.Warn(contents.trailingBytes, "record");
 }
 
 void DumpWardRound(const Output& out, const std::vector<std::uint8_t>& data) {
   const CheckFileContents contents = ParseCheckFile(data);
-  out(kRecordHeader);
-  for (const CheckFileUnit& unit : contents.units) out(RecordLine(unit.id, unit.record));
+  out(kRecordCsvHeader);
+  for (const CheckFileUnit& unit : contents.units) out(RecordCsvLine(unit.id, unit.record));
   out.Warn(contents.trailingBytes, "id and record unit");
 }
 
@@ -103,7 +87,7 @@ void DumpRegister(const Output& out, const std::vector<std::uint8_t>& data) {
 }  // namespace
 
 int RunDump(const Invocation& invocation) {
-  const std::string& operand = *invocation.args.operand;
+  const std::string& operand = invocation.args.operands[0];
   const bool standardInput = operand == "-";
   std::optional<FileKind> kind;
   if (const std::optional<std::string> as = invocation.args.Value("--as")) {

@@ -17,7 +17,7 @@ bool ReadStream(std::FILE* in, std::vector<std::uint8_t>& data) {
 }  // namespace
 
 std::optional<InputFile> ReadInputFile(const Invocation& invocation) {
-  const std::string& operand = *invocation.args.operand;
+  const std::string& operand = invocation.args.operands[0];
   InputFile input;
   if (operand == "-") {
     input.name = "standard input";
