@@ -56,8 +56,8 @@ void DownloadJournal::OnProgress(ProgressPhase phase, int value) {
                                                : DownloadResult::Failed;
         index_.persons = persons_.size();
         files_.WriteIndex(IndexText(index_));
+        files_.Finish(settings_.finishLimit);
       });
-      files_.Finish(settings_.finishLimit);
       break;
   }
 }

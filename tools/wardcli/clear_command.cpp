@@ -71,7 +71,9 @@ int ClearAgainstArchive(const Invocation& invocation, const DeviceArgs& device,
                     {0, ComputerName(), port.name});
   std::string held = "the monitor holds " + std::to_string(totals->monitoring) +
                      " monitoring and " + std::to_string(totals->wardRound) + " ward-round records";
-  if (coverage.archived) {
+  if (coverage.archived && coverage.folders.empty()) {
+    held += "; the stores to erase are empty";
+  } else if (coverage.archived) {
     held += "; the records to erase are in the archive";
     for (const std::string& folder : coverage.folders) held += " " + archiveName + "/" + folder;
   } else {
