@@ -47,7 +47,8 @@ FileResult ListFolder(const std::filesystem::path& folder, std::vector<FolderEnt
 
 // A file written at its end only, for journals. Append hands the bytes to the operating
 // system, so they outlive a killed process; Flush puts them on the disk. Other processes may
-// read the file meanwhile. Append and Flush may be called from two threads at once.
+// read the file meanwhile. Append and Flush may be called from two threads at once, and the
+// file opened again while an earlier AppendFile of it is still being flushed.
 class AppendFile {
  public:
   AppendFile() = default;

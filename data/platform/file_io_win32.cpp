@@ -192,10 +192,12 @@ FileResult ListFolder(const std::filesystem::path& folder, std::vector<FolderEnt
 
 FileResult AppendFile::Open(const std::filesystem::path& path) {
   Close();
-  // Full write access, which FlushFileBuffers needs; this handle is the file's only writer, so
-  // starting at the end keeps every write there. Readers may look in meanwhile.
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Full write access, which FlushFileBuffers needs. One writer appends at a time, so starting
+  // at the end keeps every write there; an earlier handle of the same file may still be being
+  // flushed (hence shared writing), and readers may look in meanwhile.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return FileResult::Fail(FileError::OpenFailed, LastError());
   handle_ = reinterpret_cast<std::intptr_t>(file);
   if (!SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_END)) {

@@ -32,7 +32,8 @@ TEST(FileIo, AppendedBytesArriveInOrderWhileAnotherThreadFlushes) {
     }
   }
   flusher.join();
-  // Opened again, it goes on at the end.
+  // Opened again while the first is still open (a journal's thread may still be flushing it),
+  // it goes on at the end.
   fileio::AppendFile again;
   ASSERT_TRUE(again.Open(dir / "journal"));
   ASSERT_TRUE(again.Append(std::vector<std::uint8_t>{0xEE}));
