@@ -47,9 +47,29 @@ bool MayMatch(const std::filesystem::path& file, const Matches& matches) {
   return !id || matches(*id);
 }
 
+// The monitoring files of a download that may hold a matching person: for known ids the files
+// their names give (no listing of the folder), else every monitoring file.
+template <typename Matches>
+void MonitoringFilesFor(const std::filesystem::path& download, const Matches& matches,
+                        std::span<const PatientId> exactIds, DownloadFolderFiles& files) {
+  files = {};
+  if (exactIds.empty()) {
+    ScanDownloadFolder(download, files);
+    std::erase_if(files.monitoringFiles,
+                  [&](const std::filesystem::path& file) { return !MayMatch(file, matches); });
+    return;
+  }
+  for (const PatientId& id : exactIds) {
+    files.monitoringFiles.push_back(
+        download / PathFromUtf8(FileNameForId(id) + std::string(kMonitorFileExtension)));
+  }
+  files.wardRoundFile = true;
+}
+
+// `exactIds`, when given, are all the ids `matches` takes.
 template <typename Matches>
 FileResult Gather(const std::filesystem::path& root, const Matches& matches,
-                  std::vector<PersonHistory>& out) {
+                  std::span<const PatientId> exactIds, std::vector<PersonHistory>& out) {
   out.clear();
   std::vector<DownloadFolder> folders;
   if (FileResult listed = DownloadFoldersOldestFirst(root, folders); !listed) return listed;
@@ -62,14 +82,14 @@ FileResult Gather(const std::filesystem::path& root, const Matches& matches,
     person.lastDownload = number;
   };
   std::vector<std::uint8_t> data;
+  DownloadFolderFiles files;
   for (const DownloadFolder& folder : folders) {
     ++number;
     const std::filesystem::path download = root / folder.name;
-    DownloadFolderFiles files;
-    if (!ScanDownloadFolder(download, files)) continue;
+    MonitoringFilesFor(download, matches, exactIds, files);
     // Monitoring records first, as the download received them.
     for (const std::filesystem::path& file : files.monitoringFiles) {
-      if (!MayMatch(file, matches) || !fileio::ReadAll(file, data)) continue;
+      if (!fileio::ReadAll(file, data)) continue;
       const std::optional<MonitorFileContents> contents = ParseMonitorFile(data);
       if (contents && !contents->records.empty() && matches(contents->id)) {
         add(contents->id, contents->records);
@@ -113,21 +133,27 @@ FileResult HistoryByIdPrefix(const std::filesystem::path& root, std::string_view
     out.clear();
     return FileResult::Ok();
   }
-  return Gather(
-      root,
-      [prefix](const PatientId& id) {
-        return std::equal(prefix.begin(), prefix.end(), id.bytes.begin(),
-                          [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
-      },
-      out);
+  const auto matches = [prefix](const PatientId& id) {
+    return std::equal(prefix.begin(), prefix.end(), id.bytes.begin(),
+                      [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
+  };
+  // A whole id is one person: its file is found by its name.
+  const PatientId whole = PatientId::FromText(prefix);
+  const std::span<const PatientId> exact =
+      prefix.size() == kPatientIdSize ? std::span(&whole, 1) : std::span<const PatientId>();
+  return Gather(root, matches, exact, out);
 }
 
 FileResult HistoryOf(const std::filesystem::path& root, std::span<const PatientId> ids,
                      std::vector<PersonHistory>& out) {
+  if (ids.empty()) {
+    out.clear();
+    return fileio::IsFolder(root) ? FileResult::Ok() : FileResult::Fail(FileError::NotFound);
+  }
   return Gather(
       root,
       [ids](const PatientId& id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); },
-      out);
+      ids, out);
 }
 
 }  // namespace wd
