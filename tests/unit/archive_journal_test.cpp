@@ -224,6 +224,23 @@ TEST(Journal, AFullDiskMidwayIsToldOnceAndTheDownloadGoesOn) {
 }
 #endif
 
+TEST(Journal, APersonMetAgainGoesOnInTheSameFile) {
+  TempDir root;
+  JournalRun run(root.path(), kMorning);
+  run.Start().Count(35, 0);
+  run.Monitoring(Id("A"), test::Minutes(0, 10)).Monitoring(Id("B"), test::Minutes(0, 5));
+  run.Monitoring(Id("A"), test::Minutes(10, 20)).Finish();
+  const auto folder = root.path() / PathFromUtf8(run.journal().folder());
+  // One id at the head, then every record of both replies.
+  const auto a = ParseMonitorFile(test::ReadBytes(folder / "A.mDat"));
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->id, Id("A"));
+  EXPECT_EQ(a->trailingBytes, 0u);
+  test::ExpectSameRecords(test::Minutes(0, 30), a->records);
+  EXPECT_EQ(MonitoringFileRecords(folder / "B.mDat").size(), 5u);
+  EXPECT_TRUE(run.errors().empty());
+}
+
 TEST(Journal, DownloadsInTheSameSecondGetFoldersOfTheirOwn) {
   TempDir root;
   std::vector<std::string> folders;

@@ -162,5 +162,27 @@ TEST(WardcliCommandLine, TheParserRefusesWhatTheUsageDoesNotAllow) {
   }
 }
 
+TEST(WardcliCommandLine, AnEmptyAnswerTakesTheQuestionsDefault) {
+  auto ask = [](const std::string& typed, bool yesByDefault) {
+    std::FILE* in = std::tmpfile();
+    std::fputs(typed.c_str(), in);
+    std::rewind(in);
+    std::FILE* err = std::tmpfile();
+    const ParsedArgs args;
+    const Invocation invocation{kGroupTable[0], args, Io{in, stdout, err}, MessageLanguage::English};
+    const bool yes = AskYesNo(invocation, "Erase?", yesByDefault);
+    std::fclose(in);
+    const std::string asked = test::Slurp(err);
+    EXPECT_EQ(asked, yesByDefault ? "Erase? [Y/n] " : "Erase? [y/N] ");
+    return yes;
+  };
+  EXPECT_TRUE(ask("\n", true));
+  EXPECT_FALSE(ask("\n", false));
+  EXPECT_TRUE(ask(" Yes \n", false));
+  EXPECT_FALSE(ask("n\n", true));
+  EXPECT_FALSE(ask("maybe\n", true));  // anything else is no
+  EXPECT_FALSE(ask("", true));          // no answer at all
+}
+
 }  // namespace
 }  // namespace wd::cli
