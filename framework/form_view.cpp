@@ -50,16 +50,6 @@ bool FormView::BindControl(int controlId, Window& control) {
     return child != nullptr && control.Attach(child);
 }
 
-void FormView::UpdateControls() {
-    if (hwnd() == nullptr) return;
-    for (HWND child = ::GetWindow(hwnd(), GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        const auto id = static_cast<UINT>(::GetDlgCtrlID(child));
-        if (const std::optional<CommandState> state = QueryCommand(id)) {
-            if ((::IsWindowEnabled(child) != FALSE) != state->enabled) ::EnableWindow(child, state->enabled);
-        }
-    }
-}
-
 bool FormView::PreTranslateMessage(MSG& message) {
     if (hwnd() == nullptr) return false;
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;

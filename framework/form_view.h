@@ -33,10 +33,7 @@ public:
         OnInitialUpdate();
         UpdateControls();
     }
-    // Enables or disables every control whose id is one of the view's commands, by the
-    // command's rule (QueryCommand): a button's rule sits in the view's command table beside
-    // its action, and no code enables the button by hand.
-    void UpdateControls();
+
     UINT TemplateId() const noexcept { return templateId_; }
 
     // Attaches a wrapper object to the control `controlId` of the form.

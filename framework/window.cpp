@@ -325,6 +325,16 @@ void Window::OnHandlerException(const char* what) noexcept { ReportException("a 
 
 bool Window::PreTranslateMessage(MSG&) { return false; }
 bool Window::ExecuteCommand(UINT) { return false; }
+
+void Window::UpdateControls() {
+    if (hwnd_ == nullptr) return;
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const auto id = static_cast<UINT>(::GetDlgCtrlID(child));
+        if (const std::optional<CommandState> state = QueryCommand(id)) {
+            if ((::IsWindowEnabled(child) != FALSE) != state->enabled) ::EnableWindow(child, state->enabled);
+        }
+    }
+}
 std::optional<CommandState> Window::QueryCommand(UINT) const { return std::nullopt; }
 
 bool Window::SetTimer(UINT_PTR id, UINT milliseconds) {

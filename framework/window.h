@@ -68,6 +68,10 @@ public:
     // Commands of this target: true when it has the command (see CommandTable).
     virtual bool ExecuteCommand(UINT id);
     virtual std::optional<CommandState> QueryCommand(UINT id) const;
+    // Enables or disables every child control whose id is one of this window's commands, by
+    // the command's rule (QueryCommand): a button's rule sits in the command table beside its
+    // action, and no code enables the button by hand.
+    void UpdateControls();
 
 protected:
     // The message switch. Override to take further messages, and call the base for the rest.
