@@ -11,6 +11,9 @@
 
 namespace wd {
 
+// How far a time tick reaches below the plot, in tenths of a millimetre; its label starts below.
+inline constexpr int kTimeTickLength = 15;
+
 // A tick on the time axis at page x; the label is empty where labels would crowd.
 struct TimeTick {
   Minute at;

@@ -6,7 +6,7 @@ namespace wd {
 namespace {
 
 constexpr int kValueLabelBand = 110;  // left of the plot
-constexpr int kTimeLabelBand = 45;    // below the plot
+constexpr int kTimeLabelBand = 70;    // below the plot: the ticks, then their labels
 constexpr int kPlotTopRoom = 15;      // so the top value label is not cut
 constexpr int kLegendWidth = 260;
 constexpr int kTimeLabelWidth = 120;
@@ -56,7 +56,8 @@ ChartBlock PlaceChart(ChartKind kind, const Rect& frame, Minute from, Minute to,
   for (TimeTick& tick : chart.ticks) {
     const int left =
         std::clamp(tick.x - kTimeLabelWidth / 2, frame.left, frame.right - kTimeLabelWidth);
-    tick.labelBox = {left, chart.plot.bottom, left + kTimeLabelWidth, frame.bottom};
+    tick.labelBox = {left, chart.plot.bottom + kTimeTickLength + 5, left + kTimeLabelWidth,
+                     frame.bottom};
   }
   chart.series = SeriesOf(kind);
   if (kind == ChartKind::Nibp) {

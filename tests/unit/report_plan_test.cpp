@@ -228,7 +228,9 @@ TEST_F(ReportFixture, ChartsCarryTheirScalesTicksAndLegend) {
   EXPECT_EQ(spo2.grid.back().label, u"100");
   ASSERT_EQ(spo2.ticks.size(), 6u);  // 08:00 .. 13:00
   EXPECT_EQ(spo2.ticks[0].labelBox.left, spo2.frame.left + 110 - 60);
-  EXPECT_EQ(spo2.ticks[0].labelBox.top, spo2.plot.bottom);
+  // Labels start below the ticks, so no tick runs through its label, and end inside the chart.
+  EXPECT_GT(spo2.ticks[0].labelBox.top, spo2.plot.bottom + kTimeTickLength);
+  EXPECT_LE(spo2.ticks[0].labelBox.bottom, spo2.frame.bottom);
   // A label at the right edge stays inside the chart.
   const ChartBlock& twoDays = Plan(Stay(0, 1440 * 2)).pages[0].charts[0];
   ASSERT_GT(twoDays.ticks.back().x + 60, twoDays.frame.right);
