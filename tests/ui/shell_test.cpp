@@ -83,9 +83,7 @@ class ShellTest : public UiAppTest {
     const auto folder = ScreensFolder(L"ui") / L"served";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    const std::wstring unixFolder = L"/" + folder.wstring().substr(3);  // Z:\... -> /...
-    std::wstring slashed = unixFolder;
-    for (auto& c : slashed) if (c == L'\\') c = L'/';
+    const std::wstring slashed = UnixPath(folder);
     ASSERT_EQ(RunUnixCommand(std::wstring(WD_NATIVE_MONITOR_SIM) + L" " + options + L" --export '" + slashed + L"'"), 0);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.path().extension() == L".mDat") {

@@ -112,4 +112,17 @@ SimulatedMonitor::~SimulatedMonitor() {
   }
 }
 
+std::wstring UnixPath(const std::filesystem::path& path) {
+  using ToUnix = char* (*)(const wchar_t*);
+  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  const auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(::GetProcAddress(kernel, "wine_get_unix_file_name")));
+  if (toUnix == nullptr) return {};
+  char* unix = toUnix(path.wstring().c_str());
+  if (unix == nullptr) return {};
+  const std::string bytes(unix);
+  ::HeapFree(::GetProcessHeap(), 0, unix);
+  return std::filesystem::path(bytes).wstring();
+}
+
 }  // namespace wd::uitest

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 namespace wd::uitest {
@@ -32,5 +33,9 @@ class SimulatedMonitor {
 
 // Runs a Linux command line (through /bin/sh) and waits for it; its exit code, or -1.
 int RunUnixCommand(const std::wstring& command, DWORD timeoutMs = 10000);
+
+// The Linux path of a Windows one (any drive of the prefix), as Wine maps it; empty when Wine
+// cannot say.
+std::wstring UnixPath(const std::filesystem::path& path);
 
 }  // namespace wd::uitest
