@@ -21,7 +21,8 @@ constexpr int kStatusPaneRight = 200;
 CMainFrame::CMainFrame(CwardDeskApp& app)
     : app_(app),
       dataFolders_(CurrentDataFolders(app.ProgramFolder())),
-      files_(std::make_unique<RealFileChooser>()) {
+      files_(std::make_unique<RealFileChooser>()),
+      printers_(std::make_unique<PrintDialogChooser>()) {
   // The language is decided before any window or resource of the frame exists.
   app_.m_bChinese = ReadLanguageSetting();
   if (app_.m_bChinese == 0 && app_.m_hEnglishRes) fw::ResourceModule::SetCurrent(app_.m_hEnglishRes.get());

@@ -25,6 +25,7 @@
 #include "framework/ribbon/ribbon_status_bar.h"
 #include "res/resource.h"
 #include "views/person_views.h"
+#include "views/report/report_printing.h"
 #include "views/view_host.h"
 
 namespace wd {
@@ -56,6 +57,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void StartDownload(bool monitoring, bool wardRound) override;
   void ShowAbout() override;
   FileChooser& Files() override { return *files_; }
+  PrinterChooser& Printers() override { return *printers_; }
 
   // Whether showing a view adds it to the history or re-shows an entry of it.
   enum class HistoryUpdate { Push, Keep };
@@ -67,6 +69,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
 
   // For the UI tests.
   void SetFileChooser(std::unique_ptr<FileChooser> chooser) { files_ = std::move(chooser); }
+  void SetPrinterChooser(std::unique_ptr<PrinterChooser> chooser) { printers_ = std::move(chooser); }
   DownloadState& Download() { return download_; }
   const ViewHistory& History() const { return history_; }
   fw::Window* CurrentViewWindow() const { return view_.window.get(); }
@@ -126,6 +129,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void OnShowWardRoundList();
   void OnShowTrend();
   void OnShowMonitoringList();
+  void OnShowReport();
   void OnShowHome();
   void OnHistoryBack();
   void OnHistoryForward();
@@ -145,6 +149,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   bool NotShowingTrend() const { return viewCode_ != ViewCode::Trend; }
   bool NotShowingMonitoringList() const { return viewCode_ != ViewCode::MonitoringList; }
   bool NotShowingHome() const { return viewCode_ != ViewCode::Home; }
+  // A report needs its person: the one the current view shows, or its selected row's.
+  bool CanShowReport() const { return viewCode_ != ViewCode::Report && PersonForView(ViewCode::Report) != nullptr; }
   bool CanGoBack() const { return history_.CanGoBack(); }
   bool CanGoForward() const { return history_.CanGoForward(); }
   bool PortIdle() const { return !download_.portOpen; }
@@ -162,7 +168,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   enum IconSlot : std::size_t {
     kHomeIcon, kBackIcon, kForwardIcon, kMonitorListIcon, kTrendIcon, kCheckListIcon, kStartIcon, kStopIcon,
     kClearIcon, kImportMonitorIcon, kImportCheckIcon, kChineseIcon, kEnglishIcon, kLampOnIcon, kLampOffIcon,
-    kSettingsIcon, kSaveIcon, kPlugOnIcon, kPlugOffIcon, kInfoIcon, kDownloadIcon, kAlertIcon, kIconCount
+    kReportIcon, kSettingsIcon, kSaveIcon, kPlugOnIcon, kPlugOffIcon, kInfoIcon, kDownloadIcon, kAlertIcon,
+    kIconCount
   };
   std::array<fw::Icon, kIconCount> icons_;
   // The two indicators of the status panel, as adding them returned; rebuilt with the ribbon.
@@ -200,6 +207,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   fw::RibbonStatusBar statusBar_;
   fw::RibbonBar ribbon_;
   std::unique_ptr<FileChooser> files_;
+  std::unique_ptr<PrinterChooser> printers_;
 };
 
 }  // namespace wd

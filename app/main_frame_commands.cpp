@@ -42,6 +42,7 @@ void CMainFrame::OnShowMonitoringList() {
   ShowView(ViewCode::MonitoringList, PersonForView(ViewCode::MonitoringList));
 }
 void CMainFrame::OnShowHome() { ShowView(ViewCode::Home, nullptr); }
+void CMainFrame::OnShowReport() { ShowView(ViewCode::Report, PersonForView(ViewCode::Report)); }
 
 void CMainFrame::OnHistoryBack() {
   if (const std::optional<HistoryEntry> entry = history_.Back()) {
@@ -114,6 +115,7 @@ const fw::CommandTable<CMainFrame>& CMainFrame::Commands() {
       {ID_IMPORT_CHECK, &CMainFrame::OnImportCheck, &CMainFrame::PortIdle},
       {ID_IMPORT_MONITOR, &CMainFrame::OnImportMonitor, &CMainFrame::PortIdle},
       {ID_SHOW_HOME, &CMainFrame::OnShowHome, &CMainFrame::NotShowingHome},
+      {ID_SHOW_REPORT, &CMainFrame::OnShowReport, &CMainFrame::CanShowReport},
       {ID_LANGUAGE_CHINESE, &CMainFrame::OnLanguageChinese, &CMainFrame::ChineseNotChosen,
        &CMainFrame::EnglishNotChosen},
       {ID_LANGUAGE_ENGLISH, &CMainFrame::OnLanguageEnglish, &CMainFrame::EnglishNotChosen,

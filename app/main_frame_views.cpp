@@ -10,6 +10,7 @@
 #include "views/child_view.h"
 #include "views/main_view.h"
 #include "views/monitor_list_view.h"
+#include "views/report/report_view.h"
 #include "views/person_views.h"
 #include "views/trend_view.h"
 
@@ -53,6 +54,7 @@ ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
     case ViewCode::MonitoringList:
       return MakeFormView(std::make_unique<CMonitorListView>(*this), hwnd(), pane, person);
     case ViewCode::Trend: return MakeFormView(std::make_unique<CTrendView>(*this), hwnd(), pane, person);
+    case ViewCode::Report: return MakeFormView(std::make_unique<CReportView>(*this), hwnd(), pane, person);
   }
   return {};
 }
@@ -132,10 +134,11 @@ void CMainFrame::OnSetLanguage(WPARAM english) {
   ReshowCurrent();
 }
 
+// The ward-round list's selected row, or the person of another view about one person (the
+// monitoring list, the trend view, the report), as the store's own key.
 const PatientId* CMainFrame::PersonForView(ViewCode wanted) const {
   if (view_.picker != nullptr) return view_.picker->SelectedPerson();
-  const ViewCode source = wanted == ViewCode::Trend ? ViewCode::MonitoringList : ViewCode::Trend;
-  if (viewCode_ != source || view_.personView == nullptr || view_.personView->Person().IsEmpty()) return nullptr;
+  if (viewCode_ == wanted || view_.personView == nullptr || view_.personView->Person().IsEmpty()) return nullptr;
   return store_.Read().FindStoreKey(view_.personView->Person());
 }
 

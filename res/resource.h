@@ -14,6 +14,7 @@
 #define IDD_CHECK_LIST_VIEW             347
 #define IDD_HOME_VIEW                   354
 #define IDD_TREND_VIEW                  383
+#define IDD_REPORT_VIEW                 393
 
 // ---- Controls ----------------------------------------------------------------------------------
 #ifndef IDC_STATIC
@@ -70,6 +71,17 @@
 #define IDC_UNITS                       1050
 #define IDC_MONITOR_GROUP               1051
 #define IDC_ADVICE_LABEL                1052
+#define IDC_SHOW_REPORT                 1053  // monitoring list and trend view
+#define IDC_EXPORT_MONITOR_CSV          1054  // monitoring list
+#define IDC_EXPORT_CHECK_CSV            1055  // ward-round list
+// Report view (393)
+#define IDC_REPORT_PRINT                1060
+#define IDC_REPORT_PREVIOUS             1061
+#define IDC_REPORT_NEXT                 1062
+#define IDC_REPORT_PAGE                 1063
+#define IDC_REPORT_PREVIEW              1064
+// Data overview: the button above its list, made in code
+#define IDC_OVERVIEW_EXPORT_CSV         1065
 // Data overview: its list is created in code
 #define IDC_OVERVIEW_LIST               32820
 
@@ -110,6 +122,7 @@
 #define IDI_LANGUAGE_ENGLISH            388
 #define IDI_ALERT                       390
 #define IDI_LANGUAGE_CHINESE            391
+#define IDI_SHOW_REPORT                 392
 
 // ---- Bitmaps -----------------------------------------------------------------------------------
 #define IDB_RIBBON_SMALL                110   // 12 images of 16 x 16
@@ -135,6 +148,7 @@
 #define ID_SHOW_HOME                    32833
 #define ID_LANGUAGE_CHINESE             32835
 #define ID_LANGUAGE_ENGLISH             32836
+#define ID_SHOW_REPORT                  32837
 #define ID_EDIT_COPY                    57634
 #define ID_EDIT_CUT                     57635
 #define ID_EDIT_PASTE                   57637
@@ -198,5 +212,63 @@
 #define IDS_DOWNLOAD_TOTALS             405   // %d monitoring, %d ward-round
 #define IDS_CREATE_THREAD_FAILED        406
 #define IDS_UNEXPECTED_ERROR            407   // an exception stopped at a boundary
+#define IDS_PRINT_FAILED                408
+#define IDS_REPORT_PAGE                 409   // %1 page, %2 pages: the report view's page label
+#define IDS_EXPORT_CSV                  411   // the overview's button
+// The report's texts, in the order of ReportStrings (views/report/report_texts.cpp); patterns
+// take %1, %2, %3.
+#define IDS_REPORT_TITLE                420
+#define IDS_REPORT_PATIENT_HEADING      421
+#define IDS_REPORT_SUMMARY_HEADING      422
+#define IDS_REPORT_EPISODES_HEADING     423
+#define IDS_REPORT_NAME                 424
+#define IDS_REPORT_ID                   425
+#define IDS_REPORT_SEX                  426
+#define IDS_REPORT_AGE                  427
+#define IDS_REPORT_HEIGHT               428
+#define IDS_REPORT_WEIGHT               429
+#define IDS_REPORT_ADVICE               430
+#define IDS_REPORT_MALE                 431
+#define IDS_REPORT_FEMALE               432
+#define IDS_REPORT_HEIGHT_VALUE         433
+#define IDS_REPORT_WEIGHT_VALUE         434
+#define IDS_REPORT_RECORDING            435
+#define IDS_REPORT_MINUTES              436
+#define IDS_REPORT_EXCLUDED             437
+#define IDS_REPORT_SPAN                 438
+#define IDS_REPORT_SPO2_VALID           439
+#define IDS_REPORT_SPO2_MEAN_MEDIAN     440
+#define IDS_REPORT_SPO2_LOWEST          441
+#define IDS_REPORT_SPO2_HIGHEST         442
+#define IDS_REPORT_BELOW_90             443
+#define IDS_REPORT_BELOW_88             444
+#define IDS_REPORT_DESATURATIONS_3      445
+#define IDS_REPORT_DESATURATIONS_4      446
+#define IDS_REPORT_PULSE                447
+#define IDS_REPORT_NIBP_READINGS        448
+#define IDS_REPORT_SYSTOLIC             449
+#define IDS_REPORT_DIASTOLIC            450
+#define IDS_REPORT_TEMPERATURE          451
+#define IDS_REPORT_RESPIRATION          452
+#define IDS_REPORT_PERCENT              453
+#define IDS_REPORT_PAIR                 454
+#define IDS_REPORT_VALUE_AT             455
+#define IDS_REPORT_MINUTES_PERCENT      456
+#define IDS_REPORT_EVENTS_PER_HOUR      457
+#define IDS_REPORT_MEAN_RANGE           458
+#define IDS_REPORT_NO_VALUE             459
+#define IDS_REPORT_EPISODE_LINE         460
+#define IDS_REPORT_MORE_EPISODES        461
+#define IDS_REPORT_NO_EPISODES          462
+#define IDS_REPORT_NO_VALID_SPO2        463
+#define IDS_REPORT_NO_RECORDS           464
+#define IDS_REPORT_SPO2_CHART           465
+#define IDS_REPORT_PULSE_CHART          466
+#define IDS_REPORT_NIBP_CHART           467
+#define IDS_REPORT_SYSTOLIC_LEGEND      468
+#define IDS_REPORT_DIASTOLIC_LEGEND     469
+#define IDS_REPORT_DAY_HEADING          470
+#define IDS_REPORT_PRINTED              471
+#define IDS_REPORT_PAGE_OF              472
 
 #endif

@@ -19,7 +19,7 @@ for tree in "${trees[@]}"; do
     native) scripts/deps.sh native; configure build/native ;;
     asan)   scripts/deps.sh native; configure build/native-asan -DWD_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug ;;
     tsan)   scripts/deps.sh native; configure build/native-tsan -DWD_SANITIZE=thread -DCMAKE_BUILD_TYPE=Debug ;;
-    win)    scripts/deps.sh win
+    win)    scripts/deps.sh win print
             configure build/win -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" ;;
     *) echo "build.sh: unknown tree '$tree'" >&2; exit 2 ;;
   esac
@@ -27,8 +27,8 @@ for tree in "${trees[@]}"; do
   echo "== building $dir" >&2
   cmake --build "$dir" -j "$jobs"
   if [[ $tree == win ]]; then
-    # The Windows serial and UI tests talk to the native monitor simulator.
+    # The Windows serial and UI tests talk to the native monitor simulator and wardcli.
     configure build/native
-    cmake --build build/native -j "$jobs" --target monitor-sim
+    cmake --build build/native -j "$jobs" --target monitor-sim wardcli
   fi
 done

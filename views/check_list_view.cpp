@@ -8,8 +8,10 @@
 #include "framework/gdi_objects.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
+#include "views/csv_export.h"
 #include "views/export_dialog.h"
 #include "views/form_fit.h"
+#include "views/logic/list_export.h"
 #include "views/logic/list_rows.h"
 #include "views/text_format.h"
 #include "views/view_colours.h"
@@ -54,6 +56,7 @@ CCheckListView::CCheckListView(ViewHost& host)
 const fw::CommandTable<CCheckListView>& CCheckListView::Commands() {
   static const fw::CommandTable<CCheckListView> table{
       {IDC_EXPORT_CHECK, &CCheckListView::Export, &CCheckListView::HasRows},
+      {IDC_EXPORT_CHECK_CSV, &CCheckListView::ExportCsv, &CCheckListView::HasRows},
   };
   return table;
 }
@@ -78,6 +81,10 @@ void CCheckListView::OnInitialUpdate() {
 }
 
 void CCheckListView::Export() { RunExport(host_, ExportKind::WardRound); }
+
+void CCheckListView::ExportCsv() {
+  RunCsvExport(host_, L"wardround", WardRoundListCsv(ColumnTitles(kColumns), rows_, sexTexts_, {.byteOrderMark = true}));
+}
 
 // A column is never narrower than designed, but wide enough for its title and for the longest
 // text it can hold where that is known: the 18-character id, a two-digit month and day, and the

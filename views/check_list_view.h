@@ -39,6 +39,7 @@ class CCheckListView : public CFormViewDPI, public PersonPicker {
  private:
   static const fw::CommandTable<CCheckListView>& Commands();
   void Export();
+  void ExportCsv();
   bool HasRows() const { return !rows_.empty(); }
 
   void FitColumnsToTexts() const;

@@ -7,6 +7,7 @@
 #include "framework/resource_module.h"
 #include "framework/window_class.h"
 #include "res/resource.h"
+#include "views/csv_export.h"
 #include "views/logic/list_rows.h"
 #include "views/text_format.h"
 #include "views/view_colours.h"
@@ -30,18 +31,59 @@ bool CChildView::Create(HWND frame, UINT id, const RECT& rect) {
 namespace {
 
 constexpr ListColumn kColumns[] = {{IDS_COL_ITEM, nullptr, 250}, {IDS_COL_DATA, nullptr, 300}};
+// The button strip above the list, at 96 DPI.
+constexpr int kStripMargin = 6;
+constexpr int kButtonWidth = 110;
+constexpr int kButtonHeight = 26;
+
+int Scaled(HWND window, int pixels) {
+  const fw::WindowDc dc(window);
+  return ::MulDiv(pixels, dc ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : 96, 96);
+}
 
 }  // namespace
+
+const fw::CommandTable<CChildView>& CChildView::Commands() {
+  static const fw::CommandTable<CChildView> table{
+      {IDC_OVERVIEW_EXPORT_CSV, &CChildView::ExportCsv, &CChildView::HasRows},
+  };
+  return table;
+}
 
 int CChildView::OnCreate(const CREATESTRUCTW& create) {
   if (fw::Window::OnCreate(create) == -1) return -1;
   const RECT client = ClientRect();
-  if (!list_.Create(hwnd(), kListId, client, kColumns, LVCFMT_LEFT,
+  listTop_ = Scaled(hwnd(), 2 * kStripMargin + kButtonHeight);
+  if (!list_.Create(hwnd(), kListId, RECT{0, listTop_, client.right, client.bottom}, kColumns, LVCFMT_LEFT,
                     [this](std::size_t row, int column) { return CellOf(row, column); })) {
     return -1;
   }
+  // After the list, which comes first in the tab order and takes the keyboard.
+  const std::wstring caption = fw::LoadStringResource(IDS_EXPORT_CSV);
+  exportButton_ = ::CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                    0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_OVERVIEW_EXPORT_CSV)),
+                                    ::GetModuleHandleW(nullptr), nullptr);
+  if (exportButton_ == nullptr) return -1;
+  ::SendMessageW(exportButton_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  Layout(client.right, client.bottom);
   Fill();
   return 0;
+}
+
+void CChildView::Layout(int width, int height) {
+  const int margin = Scaled(hwnd(), kStripMargin);
+  ::MoveWindow(exportButton_, margin, margin, Scaled(hwnd(), kButtonWidth), Scaled(hwnd(), kButtonHeight), TRUE);
+  list_.Place(RECT{0, listTop_, width, height});
+}
+
+void CChildView::ExportCsv() {
+  CsvWriter csv({.byteOrderMark = true});
+  csv.AddRow(ColumnTitles(kColumns));
+  for (const Row& row : rows_) {
+    const std::u16string cells[] = {row.item, row.data};
+    csv.AddRow(std::span<const std::u16string>(cells));
+  }
+  RunCsvExport(host_, L"overview", csv);
 }
 
 void CChildView::Fill() {
@@ -62,6 +104,7 @@ void CChildView::Fill() {
                                          {static_cast<long long>(overview.wardRoundTotal)}))});
   }
   list_.SetRowCount(rows_.size());
+  UpdateControls();
 }
 
 std::u16string CChildView::CellOf(std::size_t row, int column) const {
@@ -78,7 +121,7 @@ void CChildView::OnPaint() {
 void CChildView::OnSize(UINT type, int width, int height) {
   fw::Window::OnSize(type, width, height);
   if (list_.hwnd() == nullptr) return;
-  list_.Place(RECT{0, 0, width, height});
+  Layout(width, height);
   ::ShowWindow(list_.hwnd(), mode_ == 1 ? SW_SHOW : SW_HIDE);
 }
 

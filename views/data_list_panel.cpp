@@ -115,6 +115,15 @@ bool DataListPanel::OnNotify(NMHDR& header, LRESULT& result) const {
   return true;
 }
 
+std::vector<std::u16string> ColumnTitles(std::span<const ListColumn> columns) {
+  std::vector<std::u16string> titles;
+  for (const ListColumn& column : columns) {
+    const std::wstring title = column.title != 0 ? fw::LoadStringResource(column.title) : column.literal;
+    titles.emplace_back(title.begin(), title.end());
+  }
+  return titles;
+}
+
 void SetDisplayText(NMLVDISPINFOW& info, std::wstring_view text) {
   if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
   const std::size_t room = static_cast<std::size_t>(info.item.cchTextMax) - 1;

@@ -23,6 +23,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/dialog_template.h"
 #include "framework/handles.h"
@@ -75,6 +76,9 @@ class DataListPanel {
   CellText cells_;
   std::size_t rows_ = 0;
 };
+
+// The columns' titles in the current resources (a CSV of the list has the same header).
+std::vector<std::u16string> ColumnTitles(std::span<const ListColumn> columns);
 
 // Copies `text` into the buffer the list gave with LVN_GETDISPINFO, cut to its size.
 void SetDisplayText(NMLVDISPINFOW& info, std::wstring_view text);

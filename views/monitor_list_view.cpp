@@ -4,8 +4,10 @@
 #include <array>
 
 #include "res/resource.h"
+#include "views/csv_export.h"
 #include "views/form_fit.h"
 #include "views/logic/list_cells.h"
+#include "views/logic/list_export.h"
 #include "views/logic/list_rows.h"
 #include "views/logic/trend_view_layout.h"
 #include "views/text_format.h"
@@ -36,6 +38,8 @@ constexpr int kGapBelowButton = 5;
 const fw::CommandTable<CMonitorListView>& CMonitorListView::Commands() {
   static const fw::CommandTable<CMonitorListView> table{
       {IDC_SHOW_TREND, &CMonitorListView::ShowTrend},
+      {IDC_SHOW_REPORT, &CMonitorListView::ShowReport, &CMonitorListView::HasPerson},
+      {IDC_EXPORT_MONITOR_CSV, &CMonitorListView::ExportCsv, &CMonitorListView::HasRows},
   };
   return table;
 }
@@ -99,6 +103,12 @@ void CMonitorListView::PlaceList(int top, int bottom) {
 int CMonitorListView::BottomOf(int controlId) const { return RectInForm(hwnd(), Child(controlId)).bottom; }
 
 void CMonitorListView::ShowTrend() { host_.PostShowViewOf(ViewCode::Trend, person_); }
+void CMonitorListView::ShowReport() { host_.PostShowViewOf(ViewCode::Report, person_); }
+
+void CMonitorListView::ExportCsv() {
+  const std::vector<std::u16string> titles = ColumnTitles(kColumns);
+  RunCsvExport(host_, Widen(person_.DisplayText()), MonitoringListCsv(titles, rows_, {.byteOrderMark = true}));
+}
 
 // Collapsed, nothing is left below the list to scroll to: the view drops its bars; expanded, it
 // gets them back. The list sits under whichever of the two buttons shows.

@@ -45,6 +45,10 @@ class CMonitorListView : public CFormViewDPI, public PersonView {
   int BottomOf(int controlId) const;
   void OnCollapsed(bool collapsed);
   void ShowTrend();
+  void ShowReport();
+  void ExportCsv();
+  bool HasPerson() const { return !person_.IsEmpty(); }
+  bool HasRows() const { return !rows_.empty(); }
 
   ViewHost& host_;
   PatientId person_{};

@@ -16,6 +16,7 @@ constexpr int kGapAboveCharts = 10;
 const fw::CommandTable<CTrendView>& CTrendView::Commands() {
   static const fw::CommandTable<CTrendView> table{
       {IDC_SHOW_TABLE, &CTrendView::ShowTable},
+      {IDC_SHOW_REPORT, &CTrendView::ShowReport, &CTrendView::HasPerson},
   };
   return table;
 }
@@ -27,8 +28,9 @@ void CTrendView::SetPerson(const PatientId* key) { person_ = key != nullptr ? *k
 void CTrendView::OnInitialUpdate() {
   CFormViewDPI::OnInitialUpdate();
   const SIZE formSize = TotalSize();
-  // Collapsed, the form drops its table and export buttons (the charts stay where they are).
-  form_.Attach(*this, person_, {CollapseRule::Hide::Only, {IDC_SHOW_TABLE, IDC_EXPORT_MONITOR}, {}});
+  // Collapsed, the form drops its table, report and export buttons (the charts stay put).
+  form_.Attach(*this, person_,
+               {CollapseRule::Hide::Only, {IDC_SHOW_TABLE, IDC_SHOW_REPORT, IDC_EXPORT_MONITOR}, {}});
   charts_.Bind(*this);
   // Content coordinates: the view has not scrolled yet, but say what is meant.
   chartTop_ = RectInForm(hwnd(), Child(IDC_COLLAPSE_FORM)).bottom + ScrollPosition().y + kGapAboveCharts;
@@ -72,6 +74,8 @@ std::optional<fw::CommandState> CTrendView::QueryCommand(UINT id) const {
   if (auto state = form_.QueryCommand(id)) return state;
   return Commands().Query(*this, id);
 }
+
+void CTrendView::ShowReport() { host_.PostShowViewOf(ViewCode::Report, person_); }
 
 // The monitoring list of the same person; null when the person is not in the store.
 void CTrendView::ShowTable() {

@@ -38,6 +38,8 @@ class CTrendView : public CFormViewDPI, public PersonView {
   void ShowRecords(int chartWidth);
   static const fw::CommandTable<CTrendView>& Commands();
   void ShowTable();
+  void ShowReport();
+  bool HasPerson() const { return !person_.IsEmpty(); }
   bool IsChart(HWND control) const;
 
   ViewHost& host_;

@@ -14,6 +14,8 @@
 
 namespace wd {
 
+class PrinterChooser;
+
 // The frame's messages (WM_USER + 0x101 ...).
 inline constexpr UINT WM_SHOWVIEW = WM_USER + 0x101;      // wParam view code, lParam person key
 inline constexpr UINT WM_COMMPROGRESS = WM_USER + 0x102;  // wParam phase, lParam value
@@ -38,6 +40,8 @@ class ViewHost {
   virtual void StartDownload(bool monitoring, bool wardRound) = 0;
   virtual void ShowAbout() = 0;
   virtual FileChooser& Files() = 0;
+  // The printers, behind an interface so the UI tests can answer for them.
+  virtual PrinterChooser& Printers() = 0;
 
   // Asks the frame to show a view (posted, so the asking view may be destroyed meanwhile).
   void PostShowView(ViewCode code, const PatientId* person) const {

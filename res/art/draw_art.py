@@ -719,6 +719,24 @@ def d_exit(c):
     opoly(c, pts, vgrad(c, 7, 25, RED_L, RED), RED_D)
 
 
+def d_report(c):
+    """The printed report: a page with text lines and a trend, over a printer's tray."""
+    t = ol(c)
+    if c.small:
+        page(c, 4, 1, 20, 22, fold=5)
+        c.fill(c.rect(7, 6, 10, t), GREY)
+        c.fill(c.stroke([(7, 17), (11, 12), (15, 15), (20, 9)], c.px(1.2), join='round'), RED)
+    else:
+        page(c, 6, 1, 20, 22, fold=6)
+        for yy, w in ((5, 10), (8, 13), (11, 8)):
+            c.fill(c.rect(9, yy, w, t), GREY)
+        c.fill(c.stroke([(9, 20), (13, 15), (17, 18), (23, 12)], 1.6, join='round'), RED)
+    # the printer the page comes out of
+    orect(c, 2, 19, 28, 10, 2.0, vgrad(c, 19, 29, SILVER, GREY), INK)
+    c.fill(c.rect(6, 23, 20, t), INK)
+    c.fill(c.circle(26, 26, 1.2 if not c.small else 1.5), GREEN)
+
+
 # ------------------------------------------------------------------ tables
 
 # id: (drawing, sizes)
@@ -729,7 +747,7 @@ DRAW = {
     380: d_import_ward, 391: d_zh, 388: d_en, 314: d_on, 315: d_off,
     310: d_plug_on, 312: d_plug_off, 313: d_gear, 339: d_info,
     340: d_download, 341: d_save, 390: d_warning, 372: d_collapse,
-    373: d_expand, 128: d_app, 355: d_exit,
+    373: d_expand, 128: d_app, 355: d_exit, 392: d_report,
     'compass': d_compass, 'exchange': d_exchange, 'heart': d_heart,
     'drop': d_drop, 'thermo': d_thermo,
 }

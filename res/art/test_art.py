@@ -272,7 +272,7 @@ class Art(unittest.TestCase):
 
     def test_every_icon_has_its_sizes_and_depth(self):
         ribbon = [385, 377, 378, 376, 375, 374, 311, 335, 343, 382, 380, 391,
-                  388, 314, 315, 310, 312, 313, 339, 340, 341, 390, 372, 373]
+                  388, 314, 315, 310, 312, 313, 339, 340, 341, 390, 372, 373, 392]
         for iid in ribbon:
             _, e = self.entries(iid)
             self.assertEqual(sorted((x['w'], x['h'], x['bpp']) for x in e),

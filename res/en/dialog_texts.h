@@ -36,6 +36,11 @@
 #define TXT_EXPORT              "Export"
 #define TXT_SHOW_TREND          "Trend chart"
 #define TXT_SHOW_TABLE          "Data table"
+#define TXT_SHOW_REPORT        "Report"
+#define TXT_EXPORT_CSV         "Export CSV"
+#define TXT_PRINT              "Print..."
+#define TXT_PREVIOUS_PAGE      "Previous"
+#define TXT_NEXT_PAGE          "Next"
 
 #define TXT_EDIT_MENU           "Edit"
 #define TXT_EDIT_CUT            "Cu&t\tCtrl+X"

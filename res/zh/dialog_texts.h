@@ -35,6 +35,11 @@
 #define TXT_EXPORT              "导出"
 #define TXT_SHOW_TREND          "趋势图"
 #define TXT_SHOW_TABLE          "数据表"
+#define TXT_SHOW_REPORT        "报告"
+#define TXT_EXPORT_CSV         "导出CSV"
+#define TXT_PRINT              "打印"
+#define TXT_PREVIOUS_PAGE      "上一页"
+#define TXT_NEXT_PAGE          "下一页"
 
 #define TXT_EDIT_MENU           "编辑"
 #define TXT_EDIT_CUT            "剪切(&T)\tCtrl+X"

@@ -9,8 +9,9 @@ enum class ViewCode : int {
   Home = 3,
   MonitoringList = 4,
   Trend = 5,
+  Report = 6,
 };
 
-inline bool IsViewCode(int code) { return code >= 1 && code <= 5; }
+inline bool IsViewCode(int code) { return code >= 1 && code <= 6; }
 
 }  // namespace wd
