@@ -30,26 +30,6 @@ COLORREF CurveColour(Measurement measurement) {
   return kText;
 }
 
-// One font per text role, sized for the device.
-class RoleFonts {
- public:
-  RoleFonts(const PageTransform& transform, const wchar_t* face) {
-    for (TextRole role : {TextRole::Title, TextRole::Heading, TextRole::Body, TextRole::Small,
-                          TextRole::Notice, TextRole::Footer}) {
-      const TextStyle style = StyleOf(role);
-      const int height = std::max(1, static_cast<int>(std::lround(style.fontHeight * transform.unitsPerTenthY)));
-      fonts_[static_cast<std::size_t>(role)] =
-          fw::Font(::CreateFontW(height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH | FF_SWISS, face));
-    }
-  }
-  HFONT Of(TextRole role) const { return fonts_[static_cast<std::size_t>(role)].get(); }
-
- private:
-  std::array<fw::Font, 6> fonts_;
-};
-
 UINT AlignFlag(Align align) {
   switch (align) {
     case Align::Centre: return DT_CENTER;
@@ -58,7 +38,7 @@ UINT AlignFlag(Align align) {
   }
 }
 
-void DrawText(HDC dc, const RoleFonts& fonts, TextRole role, const std::u16string& text, RECT box, UINT flags,
+void DrawText(HDC dc, const ReportFonts& fonts, TextRole role, const std::u16string& text, RECT box, UINT flags,
               COLORREF colour) {
   if (text.empty()) return;
   const fw::SelectionGuard font(dc, fonts.Of(role));
@@ -67,15 +47,21 @@ void DrawText(HDC dc, const RoleFonts& fonts, TextRole role, const std::u16strin
               flags | DT_NOPREFIX);
 }
 
-void DrawTextBlock(HDC dc, const RoleFonts& fonts, const PageTransform& t, const TextBlock& block) {
+void DrawTextBlock(HDC dc, const ReportFonts& fonts, const PageTransform& t, const TextBlock& block) {
   const COLORREF colour = block.role == TextRole::Notice ? kNoticeText : kText;
   DrawText(dc, fonts, block.role, block.text, t.Of(block.box), AlignFlag(block.align) | DT_SINGLELINE | DT_VCENTER,
            colour);
 }
 
-// A pen a given number of tenths of a millimetre wide, at least one device unit.
+constexpr double kCurveWidth = 2.5;  // tenths of a millimetre
+
+// A line a given number of tenths of a millimetre wide is this many device units, at least one.
+int PenWidth(const PageTransform& t, double widthTenths) {
+  return std::max(1, static_cast<int>(std::lround(widthTenths * t.unitsPerTenthX)));
+}
+
 fw::Pen PenOf(const PageTransform& t, double widthTenths, COLORREF colour, int style = PS_SOLID) {
-  const int width = std::max(1, static_cast<int>(std::lround(widthTenths * t.unitsPerTenthX)));
+  const int width = PenWidth(t, widthTenths);
   if (style == PS_SOLID) return fw::CreateSolidPen(width, colour);
   LOGBRUSH brush{BS_SOLID, colour, 0};
   return fw::Pen(::ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT, static_cast<DWORD>(width), &brush, 0, nullptr));
@@ -86,7 +72,7 @@ void Line(HDC dc, int x0, int y0, int x1, int y1) {
   ::LineTo(dc, x1, y1);
 }
 
-void DrawTable(HDC dc, const RoleFonts& fonts, const PageTransform& t, const TableBlock& table) {
+void DrawTable(HDC dc, const ReportFonts& fonts, const PageTransform& t, const TableBlock& table) {
   const fw::Pen rule = PenOf(t, 1.0, kRule);
   for (const PlacedRow& row : table.rows) {
     const RECT label = t.Of(row.labelBox);
@@ -99,11 +85,14 @@ void DrawTable(HDC dc, const RoleFonts& fonts, const PageTransform& t, const Tab
   }
 }
 
-// The curve of one measurement: in each device column of the plot a vertical stroke from the
-// lowest to the highest value, joined to the column before where the records run on.
+// The curve of one measurement: in each column of the plot, as wide as the pen, a vertical
+// stroke from the lowest to the highest value, joined to the column before where the records run
+// on. Narrower columns would only draw over each other (and cost a printer's driver dearly).
 void DrawCurve(HDC dc, const ReportPlan& plan, const ChartBlock& chart, Measurement series, const PageTransform& t) {
   const RECT plot = t.Of(chart.plot);
-  const int columns = plot.right - plot.left;
+  const fw::Pen pen = PenOf(t, kCurveWidth, CurveColour(series));
+  const int stride = PenWidth(t, kCurveWidth);
+  const int columns = (plot.right - plot.left) / stride;
   if (columns <= 0) return;
   const std::vector<ChartColumn> plotColumns = CurveColumns(plan, chart, series, columns);
   const auto y = [&](int value) { return t.Y(ValueY(value, chart.scale, chart.plot)); };
@@ -114,9 +103,9 @@ void DrawCurve(HDC dc, const ReportPlan& plan, const ChartBlock& chart, Measurem
   for (std::size_t c = 0; c < plotColumns.size(); ++c) {
     const ChartColumn& column = plotColumns[c];
     if (column.empty) continue;
-    const int x = plot.left + static_cast<int>(c);
+    const int x = plot.left + static_cast<int>(c) * stride;
     if (column.joinsPrevious && c > 0) {
-      points.push_back({x - 1, y(plotColumns[c - 1].last)});
+      points.push_back({x - stride, y(plotColumns[c - 1].last)});
       points.push_back({x, y(column.first)});
       counts.push_back(2);
     }
@@ -128,12 +117,11 @@ void DrawCurve(HDC dc, const ReportPlan& plan, const ChartBlock& chart, Measurem
     counts.push_back(2);
   }
   if (counts.empty()) return;
-  const fw::Pen pen = PenOf(t, 2.5, CurveColour(series));
   const fw::SelectionGuard selected(dc, pen.get());
   ::PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
 }
 
-void DrawChart(HDC dc, const RoleFonts& fonts, const ReportPlan& plan, const ChartBlock& chart,
+void DrawChart(HDC dc, const ReportFonts& fonts, const ReportPlan& plan, const ChartBlock& chart,
                const PageTransform& t) {
   DrawTextBlock(dc, fonts, t, chart.title);
   const RECT plot = t.Of(chart.plot);
@@ -191,11 +179,22 @@ int PageTransform::Y(int tenths) const { return origin.y + static_cast<int>(std:
 RECT PageTransform::Of(const Rect& rect) const { return RECT{X(rect.left), Y(rect.top), X(rect.right), Y(rect.bottom)}; }
 int PageTransform::Height(int tenths) const { return static_cast<int>(std::lround(tenths * unitsPerTenthY)); }
 
+ReportFonts::ReportFonts(const PageTransform& transform, const wchar_t* face) {
+  for (TextRole role : {TextRole::Title, TextRole::Heading, TextRole::Body, TextRole::Small,
+                        TextRole::Notice, TextRole::Footer}) {
+    const TextStyle style = StyleOf(role);
+    const int height = std::max(1, static_cast<int>(std::lround(style.fontHeight * transform.unitsPerTenthY)));
+    fonts_[static_cast<std::size_t>(role)] =
+        fw::Font(::CreateFontW(height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, face));
+  }
+}
+
 void PaintReportPage(HDC dc, const ReportPlan& plan, std::size_t page, const PageTransform& transform,
-                     const wchar_t* fontFace) {
+                     const ReportFonts& fonts) {
   if (page >= plan.pages.size()) return;
   const ReportPage& content = plan.pages[page];
-  const RoleFonts fonts(transform, fontFace);
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = ::GetTextColor(dc);
   for (const TextBlock& block : content.texts) DrawTextBlock(dc, fonts, transform, block);

@@ -8,7 +8,10 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
+
+#include "framework/gdi_objects.h"
 
 #include "report/report_plan.h"
 
@@ -30,9 +33,21 @@ struct PageTransform {
   int Height(int tenths) const;
 };
 
-// The page's texts in `fontFace`, its tables, charts and curves; the background is the caller's.
+// One font per text role, sized for a device: made once for all the pages of a document, as a
+// printer's driver may take each new font as one more to load.
+class ReportFonts {
+ public:
+  ReportFonts(const PageTransform& transform, const wchar_t* face);
+  HFONT Of(TextRole role) const { return fonts_[static_cast<std::size_t>(role)].get(); }
+
+ private:
+  std::array<fw::Font, 6> fonts_;
+};
+
+// The page's texts, its tables, charts and curves; the background is the caller's. `fonts` are
+// for the same transform.
 void PaintReportPage(HDC dc, const ReportPlan& plan, std::size_t page, const PageTransform& transform,
-                     const wchar_t* fontFace);
+                     const ReportFonts& fonts);
 
 // The font face the report uses in the user interface's language.
 const wchar_t* ReportFontFace(bool chinese);

@@ -62,7 +62,7 @@ void ReportPreview::OnPaint() {
     ::FillRect(memory.get(), &page, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     const double scale = static_cast<double>(page.right - page.left) / plan_->paper.width;
     const PageTransform transform{scale, scale, POINT{page.left, page.top}};
-    PaintReportPage(memory.get(), *plan_, page_, transform, fontFace_);
+    PaintReportPage(memory.get(), *plan_, page_, transform, ReportFonts(transform, fontFace_));
   }
   ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }

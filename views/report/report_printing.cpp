@@ -87,6 +87,7 @@ PrintOutcome PrintPages(HDC printer, const ReportDocument& document, const wchar
   const POINT corner{-::GetDeviceCaps(printer, PHYSICALOFFSETX), -::GetDeviceCaps(printer, PHYSICALOFFSETY)};
   const ReportPlan plan = PlanPages(document, paper.width > 0 && paper.height > 0 ? paper : kA4Portrait);
   const PageTransform transform = PageTransform::ForDpi(dpiX, dpiY, corner);
+  const ReportFonts fonts(transform, fontFace);
 
   const std::wstring title = L"Pulsora Pro " + Widen(document.person.id.DisplayText());
   DOCINFOW info{};
@@ -99,7 +100,7 @@ PrintOutcome PrintPages(HDC printer, const ReportDocument& document, const wchar
       ::AbortDoc(printer);
       return Failed(error);
     }
-    PaintReportPage(printer, plan, page, transform, fontFace);
+    PaintReportPage(printer, plan, page, transform, fonts);
     if (::EndPage(printer) <= 0) {
       const DWORD error = ::GetLastError();
       ::AbortDoc(printer);
