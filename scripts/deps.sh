@@ -6,7 +6,7 @@ set -euo pipefail
 
 # Debian 12 package names. `wine` brings /usr/bin/wine and wineserver; `wine64` the 64-bit loader.
 declare -A packages=(
-  [native]="g++ cmake ninja-build python3 libgtest-dev googletest libbenchmark-dev"
+  [native]="g++ cmake ninja-build python3 libgtest-dev googletest libbenchmark-dev clang-format"
   [win]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
          fonts-wqy-microhei wixl msitools python3 osslsigncode openssl"
   [run]="x11-utils imagemagick xdotool"
@@ -16,7 +16,7 @@ declare -A packages=(
 )
 # What each group's commands call: programs on PATH, or absolute paths of files.
 declare -A needs=(
-  [native]="g++ cmake ninja python3 /usr/src/googletest/CMakeLists.txt"
+  [native]="g++ cmake ninja python3 clang-format /usr/src/googletest/CMakeLists.txt"
   [win]="x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres
          x86_64-w64-mingw32-strip wine wineserver wixl msibuild msiinfo python3 osslsigncode
          openssl Xvfb xauth /usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
