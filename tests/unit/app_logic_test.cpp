@@ -37,9 +37,9 @@ TEST(ViewHistory, ForwardRestoresWhatBackLeft) {
   EXPECT_EQ(history.Forward(), (HistoryEntry{ViewCode::DataOverview, nullptr}));
   EXPECT_FALSE(history.Forward());
   EXPECT_EQ(history.index(), 1u);
-  EXPECT_TRUE(IsViewCode(5));
+  EXPECT_TRUE(IsViewCode(6));  // the report
   EXPECT_FALSE(IsViewCode(0));
-  EXPECT_FALSE(IsViewCode(6));
+  EXPECT_FALSE(IsViewCode(7));
 }
 
 }  // namespace
