@@ -17,11 +17,17 @@ ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd
 
 mkdir -p "$out"
 chmod 0777 "$out"
-if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+# This system's own cupsd, through its socket: without the socket, CUPS's clients (lpadmin, and
+# Wine's printing) would reach any cupsd on localhost:631, such as the host's when this runs in
+# a chroot, whose queues and cups-pdf configuration are not this system's.
+socket=/run/cups/cups.sock
+export CUPS_SERVER=$socket
+running() { [[ -S $socket ]] && lpstat -r 2>/dev/null | grep -q "is running"; }
+if ! running; then
   mkdir -p /run/cups
   cupsd || fail "cupsd did not start"
-  for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
-  lpstat -r 2>/dev/null | grep -q "is running" || fail "cupsd does not answer"
+  for _ in $(seq 100); do running && break; sleep 0.1; done
+  running || fail "cupsd does not answer on $socket"
 fi
 # cups-pdf reads the configuration named after the part of the device URI behind "cups-pdf:/".
 instance=$(echo "$queue" | tr 'A-Z' 'a-z')
