@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -83,7 +84,11 @@ void UiAppTest::StartApp(const AppOptions& options) {
   SetLanguageValue(options.languageKey, options.language);
   boxes_ = std::make_unique<ui_support::MessageBoxWatcher>();
   app_ = std::make_unique<CwardDeskApp>(folder_);
-  ASSERT_TRUE(app_->InitInstance()) << "the main frame could not be created";
+  if (!app_->InitInstance()) {
+    // Thrown, not asserted: the test's body would go on to use the frame that is not there.
+    app_.reset();
+    throw std::runtime_error("the main frame could not be created (is there a display?)");
+  }
   auto chooser = std::make_unique<ScriptedFileChooser>();
   files_ = chooser.get();
   Frame().SetFileChooser(std::move(chooser));
