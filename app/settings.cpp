@@ -13,6 +13,7 @@ namespace {
 constexpr const wchar_t* kSetupKey = L"SOFTWARE\\pulsora pro\\setup";
 constexpr const wchar_t* kLanguageValue = L"Language";
 constexpr const wchar_t* kDataFolderValue = L"DataFolder";
+constexpr const wchar_t* kArchiveFolderValue = L"ArchiveFolder";
 // The settings store of the application framework: the registry-key text, the program's name
 // and the workspace section.
 constexpr const wchar_t* kLookKey =
@@ -50,6 +51,7 @@ std::optional<std::wstring> ReadFolderText(HKEY root, const wchar_t* name) {
 DataFolders CurrentDataFolders(const std::filesystem::path& programFolder) {
   DataFolderSettings settings;
   settings.machineDataFolder = ReadFolderText(HKEY_LOCAL_MACHINE, kDataFolderValue);
+  settings.userArchiveFolder = ReadFolderText(HKEY_CURRENT_USER, kArchiveFolderValue);
   return ChooseDataFolders(settings, programFolder);
 }
 

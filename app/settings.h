@@ -20,7 +20,8 @@ void WriteLanguageSetting(bool chinese);
 int ReadApplicationLook();
 
 // The folders of the patient register and the archive for a program in `programFolder`, by the
-// per-machine "DataFolder" under HKLM\SOFTWARE\pulsora pro\setup when the package wrote one.
+// per-machine "DataFolder" under HKLM\SOFTWARE\pulsora pro\setup when the package wrote one and
+// the user's "ArchiveFolder" beside "Language".
 DataFolders CurrentDataFolders(const std::filesystem::path& programFolder);
 
 }  // namespace wd

@@ -30,7 +30,10 @@ RecordList& PatientStore::FindOrCreate(const PatientId& id) {
 
 bool PatientStore::Writer::AddRecordUnique(RecordList& list, const WireRecord& wire,
                                            RecordKind kind) {
-  const VitalRecord record = UnpackWireRecord(wire, kind);
+  return AppendRecordUnique(list, UnpackWireRecord(wire, kind));
+}
+
+bool PatientStore::Writer::AppendRecordUnique(RecordList& list, const VitalRecord& record) {
   if (list.HasMinute(record)) return false;
   list.Append(record);
   return true;

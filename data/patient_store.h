@@ -54,6 +54,8 @@ class PatientStore {
     // Appends the unpacked record unless the list already holds a record of the same minute
     // (of either kind). Returns whether it was stored.
     bool AddRecordUnique(RecordList& list, const WireRecord& wire, RecordKind kind);
+    // The same test for a record already in its stored form (one read back from the archive).
+    bool AppendRecordUnique(RecordList& list, const VitalRecord& record);
     // Appends as it stands, without the duplicate test (file imports).
     void AppendRecord(RecordList& list, const VitalRecord& record) { list.Append(record); }
     void RemoveAll();

@@ -25,6 +25,9 @@ DataFolders ChooseDataFolders(const DataFolderSettings& settings,
     if (const auto folder = AbsoluteWindowsFolder(*settings.machineDataFolder)) data = *folder;
   }
   std::filesystem::path archive = data / L"Archive";
+  if (settings.userArchiveFolder) {
+    if (const auto folder = AbsoluteWindowsFolder(*settings.userArchiveFolder)) archive = *folder;
+  }
   return {std::move(data), std::move(archive)};
 }
 

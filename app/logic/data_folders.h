@@ -11,7 +11,10 @@ namespace wd {
 struct DataFolderSettings {
   // "DataFolder" under HKLM\SOFTWARE\pulsora pro\setup, written by the per-machine package,
   // whose program folder users cannot write.
-  std::optional<std::wstring> machineDataFolder;
+  std::optional<std::wstring> machineDataFolder{};
+  // "ArchiveFolder" under HKCU\SOFTWARE\pulsora pro\setup: the user's own archive, a share's
+  // folder for instance.
+  std::optional<std::wstring> userArchiveFolder{};
 };
 
 struct DataFolders {
@@ -20,7 +23,8 @@ struct DataFolders {
 };
 
 // The data folder is the machine's "DataFolder" when it names an absolute path (a drive's or
-// a share's), else the program's folder; the archive lies in "Archive" under the data folder.
+// a share's), else the program's folder; the archive is the user's "ArchiveFolder" when it names
+// an absolute path, else "Archive" under the data folder.
 DataFolders ChooseDataFolders(const DataFolderSettings& settings,
                               const std::filesystem::path& programFolder);
 

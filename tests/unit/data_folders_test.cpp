@@ -32,6 +32,18 @@ TEST(DataFolders, AValueThatNamesNoAbsoluteFolderIsIgnored) {
   }
 }
 
+TEST(DataFolders, TheUsersArchiveFolderMovesTheArchiveAloneWhenItIsAbsolute) {
+  const DataFolders share = ChooseDataFolders(
+      {.machineDataFolder = L"C:\\ProgramData\\Pulsora Pro", .userArchiveFolder = L"\\\\nas\\ward 3\\"},
+      kProgram);
+  EXPECT_EQ(share.data, std::filesystem::path(L"C:\\ProgramData\\Pulsora Pro"));
+  EXPECT_EQ(share.archive, std::filesystem::path(L"\\\\nas\\ward 3"));
+  for (const wchar_t* value : {L"", L"Archive", L"D:archive", L"\\archive"}) {
+    EXPECT_EQ(ChooseDataFolders({.userArchiveFolder = value}, kProgram).archive, kProgram / L"Archive")
+        << std::filesystem::path(value).string();
+  }
+}
+
 TEST(DataFolders, TrailingSeparatorsGoButADriveRootKeepsItsBackslash) {
   EXPECT_EQ(AbsoluteWindowsFolder(L"D:\\wards\\\\"), L"D:\\wards");
   EXPECT_EQ(AbsoluteWindowsFolder(L"D:/wards/"), L"D:/wards");
