@@ -624,6 +624,23 @@ def d_thermo(c):
             c.fill(c.rect(20, yy, 3, 1), INK)
 
 
+# ---------------------------------------------------------------- archive
+
+def d_archive(c):
+    """Archive box: a lid over a deep box with a white label and a grip."""
+    orect(c, 4, 12, 24, 17, 1, vgrad(c, 12, 29, (232, 170, 40), AMBER_D), (120, 76, 8))
+    orect(c, 2, 6, 28, 7, 1, vgrad(c, 6, 13, (255, 208, 90), AMBER), (150, 96, 8))
+    orect(c, 10, 16, 12, 6, 1, PAPER, INK)
+    c.fill(c.rect(12, 18, 8, c.px(1.5)), GREY)
+    c.fill(c.stroke([(13, 25.5), (19, 25.5)], 2, cap='round'), (120, 76, 8))
+
+
+def h_archive(c):
+    d_archive(c)
+    badge_circle(c, 24.5, 23.5, 6.5, vgrad(c, 17, 30, BLUE_L, BLUE), BLUE_D)
+    c.fill(c.stroke([(24.5, 19.5), (24.5, 23.5), (27.5, 25.5)], 1.6, cap='round'), PAPER)
+
+
 # ------------------------------------------------------------ home buttons
 
 def home_base(c, active):
@@ -747,7 +764,7 @@ DRAW = {
     380: d_import_ward, 391: d_zh, 388: d_en, 314: d_on, 315: d_off,
     310: d_plug_on, 312: d_plug_off, 313: d_gear, 339: d_info,
     340: d_download, 341: d_save, 390: d_warning, 372: d_collapse,
-    373: d_expand, 128: d_app, 355: d_exit, 392: d_report,
+    373: d_expand, 128: d_app, 355: d_exit, 392: d_report, 396: d_archive,
     'compass': d_compass, 'exchange': d_exchange, 'heart': d_heart,
     'drop': d_drop, 'thermo': d_thermo,
 }
@@ -755,7 +772,7 @@ SIZES = {128: (16, 32, 48, 64), 355: (64, 32)}
 HOME = {  # idle id, active id, drawing
     'getmon': (349, 368, h_getmon), 'getward': (364, 367, h_getward),
     'view': (351, 365, h_view), 'settings': (352, 369, h_settings),
-    'about': (363, 366, h_about),
+    'about': (363, 366, h_about), 'archive': (397, 398, h_archive),
 }
 PANEL = [385, 377, 378, 376, 375, 374, 128, 'compass', 311, 335, 343, 382, 380,
          310, 312, 313, 339, 340, 341, 390, 314, 315, 391, 388, 'heart', 'drop',

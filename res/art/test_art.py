@@ -272,12 +272,13 @@ class Art(unittest.TestCase):
 
     def test_every_icon_has_its_sizes_and_depth(self):
         ribbon = [385, 377, 378, 376, 375, 374, 311, 335, 343, 382, 380, 391,
-                  388, 314, 315, 310, 312, 313, 339, 340, 341, 390, 372, 373, 392]
+                  388, 314, 315, 310, 312, 313, 339, 340, 341, 390, 372, 373, 392,
+                  396]
         for iid in ribbon:
             _, e = self.entries(iid)
             self.assertEqual(sorted((x['w'], x['h'], x['bpp']) for x in e),
                              [(16, 16, 32), (32, 32, 32)], iid)
-        for iid in (349, 368, 364, 367, 351, 365, 352, 369, 363, 366):
+        for iid in (349, 368, 364, 367, 351, 365, 352, 369, 363, 366, 397, 398):
             _, e = self.entries(iid)
             self.assertIn((90, 90, 32), [(x['w'], x['h'], x['bpp']) for x in e], iid)
         _, e = self.entries(355)
@@ -324,7 +325,8 @@ class Art(unittest.TestCase):
                     (b, g, r, a), _ = ico_pixel(data, e, x, y)
                     total += (max(r, g, b) - min(r, g, b)) * a
             return total
-        for idle, active in ((349, 368), (364, 367), (351, 365), (352, 369), (363, 366)):
+        for idle, active in ((349, 368), (364, 367), (351, 365), (352, 369), (363, 366),
+                             (397, 398)):
             self.assertGreater(colourfulness(active), 1.2 * colourfulness(idle),
                                (idle, active))
 
@@ -366,6 +368,19 @@ class Art(unittest.TestCase):
             mid_dn, side_dn = apex_row(draw_art.render(373, size))
             self.assertLess(mid_up, side_up, size)      # middle higher: points up
             self.assertGreater(mid_dn, side_dn, size)   # middle lower: points down
+
+    def test_archive_box_shows_a_white_label_on_amber(self):
+        for size in (16, 32):
+            img = draw_art.render(396, size)
+            def at(x, y):
+                j = (int(y * size / 32) * size + int(x * size / 32)) * 4
+                return img.px[j:j + 4]
+            if size == 32:  # at 16 px the label's line blurs over it
+                r, g, b, a = at(14, 20.5)
+                self.assertTrue(min(r, g, b) > 200 and a > 200, (size, r, g, b, a))
+            r, g, b, a = at(6, 27)
+            self.assertTrue(r > b + 80 and a > 200, (size, r, g, b, a))
+            self.assertLess(at(1, 30)[3], 60, size)  # the corner outside the box stays clear
 
     def test_committed_files_match_the_script(self):
         root = os.path.dirname(HERE)
