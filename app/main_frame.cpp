@@ -94,6 +94,12 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETLANGUAGE:
       OnSetLanguage(wParam);
       return 1;
+    case WM_ARCHIVEFAILED:
+      OnArchiveFailed();
+      return 1;
+    case WM_ERASECOUNTED:
+      OnEraseCounted();
+      return 1;
     case WM_NCCALCSIZE:
       if (wParam) {
         // No system caption: the ribbon draws the caption row inside the client area.

@@ -7,17 +7,24 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 #include "app/frame_download_events.h"
+#include "archive/download_journal.h"
+#include "archive/erase_guard.h"
 #include "app/logic/data_folders.h"
 #include "app/logic/view_history.h"
 #include "data/download_state.h"
 #include "data/patient_store.h"
 #include "device/byte_link.h"
 #include "device/device_message.h"
+#include "device/download_listeners.h"
 #include "framework/form_view.h"
 #include "framework/frame_window.h"
 #include "framework/handles.h"
@@ -31,6 +38,10 @@
 namespace wd {
 
 class CwardDeskApp;
+
+// The frame's own messages from its worker threads.
+inline constexpr UINT WM_ARCHIVEFAILED = WM_USER + 0x110;  // the journal could not write
+inline constexpr UINT WM_ERASECOUNTED = WM_USER + 0x111;   // the totals before an erase are known
 
 // The view the frame shows, as the switch that made it knows it: the window, the form that takes
 // an initial update (null for the data overview, which paints itself), the person it shows and
@@ -54,6 +65,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   HWND FrameWindow() const override { return hwnd(); }
   PatientStore& Store() override { return store_; }
   const std::filesystem::path& RegisterFolder() const override;
+  const std::filesystem::path& ArchiveRoot() const override { return dataFolders_.archive; }
+  void MarkDataLoaded() override { SetLoadIndicator(true); }
   void StartDownload(bool monitoring, bool wardRound) override;
   void ShowAbout() override;
   FileChooser& Files() override { return *files_; }
@@ -78,6 +91,9 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   fw::RibbonStatusBar& StatusBar() { return statusBar_; }
   bool DevicePresent() const { return devicePresent_; }
   bool DataLoaded() const { return dataLoaded_; }
+  // The last download's journal once its thread has ended (null before and while one runs).
+  const DownloadJournal* FinishedJournal() const;
+  std::int64_t StartedUtc() const { return startedUtc_; }
 
   bool ExecuteCommand(UINT id) override;
   std::optional<fw::CommandState> QueryCommand(UINT id) const override;
@@ -119,6 +135,13 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void ShowMessage(DeviceMessage message);
   void ShowStringMessage(UINT stringId);
 
+  // main_frame_archive.cpp: the journal beside each download, and the erase's question
+  void StartJournal();
+  void OnArchiveFailed();
+  void ShowStatusText();
+  void OnEraseCounted();
+  bool ConfirmErase(const std::optional<DeviceTotals>& totals, const ArchiveCoverage& coverage);
+
   // main_frame_commands.cpp: actions and their rules
   static const fw::CommandTable<CMainFrame>& Commands();
   void OnStartComm();
@@ -131,6 +154,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void OnShowMonitoringList();
   void OnShowReport();
   void OnShowHome();
+  void OnShowArchive();
   void OnHistoryBack();
   void OnHistoryForward();
   void OnImportCheck();
@@ -151,6 +175,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   bool NotShowingHome() const { return viewCode_ != ViewCode::Home; }
   // A report needs its person: the one the current view shows, or its selected row's.
   bool CanShowReport() const { return viewCode_ != ViewCode::Report && PersonForView(ViewCode::Report) != nullptr; }
+  bool NotShowingArchive() const { return viewCode_ != ViewCode::Archive; }
   bool CanGoBack() const { return history_.CanGoBack(); }
   bool CanGoForward() const { return history_.CanGoForward(); }
   bool PortIdle() const { return !download_.portOpen; }
@@ -168,8 +193,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   enum IconSlot : std::size_t {
     kHomeIcon, kBackIcon, kForwardIcon, kMonitorListIcon, kTrendIcon, kCheckListIcon, kStartIcon, kStopIcon,
     kClearIcon, kImportMonitorIcon, kImportCheckIcon, kChineseIcon, kEnglishIcon, kLampOnIcon, kLampOffIcon,
-    kReportIcon, kSettingsIcon, kSaveIcon, kPlugOnIcon, kPlugOffIcon, kInfoIcon, kDownloadIcon, kAlertIcon,
-    kIconCount
+    kReportIcon, kArchiveIcon, kSettingsIcon, kSaveIcon, kPlugOnIcon, kPlugOffIcon, kInfoIcon, kDownloadIcon,
+    kAlertIcon, kIconCount
   };
   std::array<fw::Icon, kIconCount> icons_;
   // The two indicators of the status panel, as adding them returned; rebuilt with the ribbon.
@@ -196,6 +221,22 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   DownloadState download_;
   std::unique_ptr<ByteLink> port_;
   std::unique_ptr<FrameDownloadEvents> events_;
+  // The running or last download's journal and the listeners that tell it and the window.
+  std::unique_ptr<DownloadJournal> journal_;
+  std::unique_ptr<DownloadListeners> listeners_;
+  std::wstring portName_;        // "COM7": the port the last download or erase opened
+  std::wstring totalsText_;      // the status bar's text of the download's totals
+  std::wstring archiveProblem_;  // the status bar's word that the archive was not written
+  // What the count before an erase found, handed from its thread to the window's.
+  struct EraseCheck {
+    std::optional<DeviceTotals> totals;
+    ArchiveCoverage coverage;
+  };
+  std::mutex eraseMutex_;
+  std::optional<EraseCheck> eraseCheck_;
+  ClearSelection eraseSelection_{};
+  // The start of this program: only downloads made since may vouch for an erase.
+  std::int64_t startedUtc_ = static_cast<std::int64_t>(std::time(nullptr));
   std::thread worker_;
   std::atomic<DWORD> workerThreadId_{0};
   ShownView view_;

@@ -43,6 +43,7 @@ void CMainFrame::OnShowMonitoringList() {
 }
 void CMainFrame::OnShowHome() { ShowView(ViewCode::Home, nullptr); }
 void CMainFrame::OnShowReport() { ShowView(ViewCode::Report, PersonForView(ViewCode::Report)); }
+void CMainFrame::OnShowArchive() { ShowView(ViewCode::Archive, nullptr); }
 
 void CMainFrame::OnHistoryBack() {
   if (const std::optional<HistoryEntry> entry = history_.Back()) {
@@ -116,6 +117,7 @@ const fw::CommandTable<CMainFrame>& CMainFrame::Commands() {
       {ID_IMPORT_MONITOR, &CMainFrame::OnImportMonitor, &CMainFrame::PortIdle},
       {ID_SHOW_HOME, &CMainFrame::OnShowHome, &CMainFrame::NotShowingHome},
       {ID_SHOW_REPORT, &CMainFrame::OnShowReport, &CMainFrame::CanShowReport},
+      {ID_SHOW_ARCHIVE, &CMainFrame::OnShowArchive, &CMainFrame::NotShowingArchive},
       {ID_LANGUAGE_CHINESE, &CMainFrame::OnLanguageChinese, &CMainFrame::ChineseNotChosen,
        &CMainFrame::EnglishNotChosen},
       {ID_LANGUAGE_ENGLISH, &CMainFrame::OnLanguageEnglish, &CMainFrame::EnglishNotChosen,

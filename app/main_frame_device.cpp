@@ -1,11 +1,10 @@
-// The device side of the frame: starting a download, its progress, the presence poll, the
-// device erase and the worker thread's lifetime.
+// The device side of the frame: starting a download, its progress, the presence poll and the
+// worker thread's lifetime.
 
 #include <system_error>
 
 #include "app/main_frame.h"
 #include "device/acquisition.h"
-#include "device/clear_device.h"
 #include "device/clock.h"
 #include "device/win32/serial_port_win32.h"
 #include "framework/message_box.h"
@@ -35,13 +34,14 @@ void CMainFrame::StartDownload(bool monitoring, bool wardRound) {
   SetLoadIndicator(false);
   port_ = OpenMonitorPort();
   if (!port_) return;
+  StartJournal();
   download_.portOpen = true;
   download_.threadRunning = true;
   try {
     worker_ = std::thread([this, link = port_.get()] {
       workerThreadId_ = ::GetCurrentThreadId();
       SteadyClock clock;
-      AcquisitionJob job{download_, store_, *link, clock, *events_};
+      AcquisitionJob job{download_, store_, *link, clock, *listeners_};
       AcquisitionThread(job);
       // The last act: from here on the frame may join and release the port.
       download_.threadRunning = false;
@@ -63,6 +63,7 @@ std::unique_ptr<ByteLink> CMainFrame::OpenMonitorPort() {
     ShowMessage(DeviceMessage::NoDevice);
     return nullptr;
   }
+  portName_ = L"COM" + std::to_wstring(port);
   SerialPortOpen open = OpenSerialPort();
   if (!open.link && open.message) ShowMessage(*open.message);
   return std::move(open.link);
@@ -106,10 +107,9 @@ void CMainFrame::OnCommProgress(WPARAM phase, LPARAM value) {
       break;
     case ProgressPhase::Counted:
       statusBar_.SetProgressPos(ID_PANE_PROGRESS, 10);
-      statusBar_.SetPaneText(ID_PANE_STATUS_TEXT,
-                             FormatNumbers(fw::LoadStringResource(IDS_DOWNLOAD_TOTALS),
-                                           {download_.monitoringTotal.load(), download_.wardRoundTotal.load()}));
-      statusBar_.Redraw();
+      totalsText_ = FormatNumbers(fw::LoadStringResource(IDS_DOWNLOAD_TOTALS),
+                                  {download_.monitoringTotal.load(), download_.wardRoundTotal.load()});
+      ShowStatusText();
       break;
     case ProgressPhase::Receiving:
       statusBar_.SetProgressPos(ID_PANE_PROGRESS, static_cast<int>(value));
@@ -130,25 +130,6 @@ void CMainFrame::PollForDevice() {
   int port = 0;
   devicePresent_ = FindSerialPort(port);
   SetConnectionIndicator(devicePresent_);
-  RefreshRibbon();
-}
-
-void CMainFrame::OnClearDevice() {
-  if (!clearMonitoring_ && !clearWardRound_) {
-    ShowMessage(DeviceMessage::SelectDataToClear);
-    return;
-  }
-  if (download_.Busy()) return;
-  JoinFinishedWorker();
-  std::unique_ptr<ByteLink> link = OpenMonitorPort();
-  if (!link) return;
-  download_.portOpen = true;
-  RefreshRibbon();
-  SteadyClock clock;
-  const ClearOutcome outcome = ClearDeviceData(*link, clock, {clearMonitoring_, clearWardRound_});
-  link.reset();
-  download_.portOpen = false;
-  for (DeviceMessage message : outcome.messages) ShowMessage(message);
   RefreshRibbon();
 }
 

@@ -48,6 +48,7 @@ void CMainFrame::LoadIcons() {
       {kLampOnIcon, IDI_LAMP_ON},
       {kLampOffIcon, IDI_LAMP_OFF},
       {kReportIcon, IDI_SHOW_REPORT},
+      {kArchiveIcon, IDI_SHOW_ARCHIVE},
       // Loaded with the others, as the program always has; the ribbon shows none of them.
       {kSettingsIcon, IDI_SETTINGS},
       {kSaveIcon, IDI_SAVE},
@@ -99,6 +100,7 @@ void CMainFrame::BuildCategory() {
   button(views, ID_SHOW_MONITOR_LIST, kMonitorListIcon, L'M');
   button(views, ID_SHOW_TREND, kTrendIcon, L'T');
   button(views, ID_SHOW_REPORT, kReportIcon, L'R');
+  button(views, ID_SHOW_ARCHIVE, kArchiveIcon, L'A');
 
   fw::RibbonPanel& status = category.AddPanel(fw::LoadStringResource(IDS_PANEL_STATUS), panelIcons_[1].get());
   const auto indicator = [&](UINT text) {

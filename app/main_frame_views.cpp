@@ -6,6 +6,7 @@
 #include "framework/modal_loop.h"
 #include "framework/resource_module.h"
 #include "res/resource.h"
+#include "views/archive_view.h"
 #include "views/check_list_view.h"
 #include "views/child_view.h"
 #include "views/main_view.h"
@@ -55,6 +56,7 @@ ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
       return MakeFormView(std::make_unique<CMonitorListView>(*this), hwnd(), pane, person);
     case ViewCode::Trend: return MakeFormView(std::make_unique<CTrendView>(*this), hwnd(), pane, person);
     case ViewCode::Report: return MakeFormView(std::make_unique<CReportView>(*this), hwnd(), pane, person);
+    case ViewCode::Archive: return MakeFormView(std::make_unique<CArchiveView>(*this), hwnd(), pane);
   }
   return {};
 }

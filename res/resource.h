@@ -15,6 +15,7 @@
 #define IDD_HOME_VIEW                   354
 #define IDD_TREND_VIEW                  383
 #define IDD_REPORT_VIEW                 393
+#define IDD_ARCHIVE_VIEW                396
 
 // ---- Controls ----------------------------------------------------------------------------------
 #ifndef IDC_STATIC
@@ -82,6 +83,19 @@
 #define IDC_REPORT_PREVIEW              1064
 // Data overview: the button above its list, made in code
 #define IDC_OVERVIEW_EXPORT_CSV         1065
+// Archive view (396)
+#define IDC_ARCHIVE_DOWNLOADS           1070
+#define IDC_ARCHIVE_PERSONS             1071
+#define IDC_ARCHIVE_OPEN                1072
+#define IDC_ARCHIVE_DELETE              1073
+#define IDC_ARCHIVE_SEARCH_LABEL        1074
+#define IDC_ARCHIVE_SEARCH              1075
+#define IDC_ARCHIVE_FIND                1076
+#define IDC_ARCHIVE_OPEN_HISTORY        1077
+#define IDC_ARCHIVE_STATUS              1078
+#define IDC_ARCHIVE_PERSONS_LABEL       1079
+// Home view's entry to the archive
+#define IDC_HOME_ARCHIVE                1080
 // Data overview: its list is created in code
 #define IDC_OVERVIEW_LIST               32820
 
@@ -123,6 +137,9 @@
 #define IDI_ALERT                       390
 #define IDI_LANGUAGE_CHINESE            391
 #define IDI_SHOW_REPORT                 392
+#define IDI_SHOW_ARCHIVE                396
+#define IDI_HOME_ARCHIVE                397
+#define IDI_HOME_ARCHIVE_ACTIVE         398
 
 // ---- Bitmaps -----------------------------------------------------------------------------------
 #define IDB_RIBBON_SMALL                110   // 12 images of 16 x 16
@@ -149,6 +166,7 @@
 #define ID_LANGUAGE_CHINESE             32835
 #define ID_LANGUAGE_ENGLISH             32836
 #define ID_SHOW_REPORT                  32837
+#define ID_SHOW_ARCHIVE                 32850
 #define ID_EDIT_COPY                    57634
 #define ID_EDIT_CUT                     57635
 #define ID_EDIT_PASTE                   57637
@@ -270,5 +288,38 @@
 #define IDS_REPORT_DAY_HEADING          470
 #define IDS_REPORT_PRINTED              471
 #define IDS_REPORT_PAGE_OF              472
+// The archive: its view, a download's journal, the erase's confirmation
+#define IDS_COL_DOWNLOAD_TIME           480
+#define IDS_COL_COMPUTER                481
+#define IDS_COL_RESULT                  482
+#define IDS_COL_PERSONS                 483
+#define IDS_COL_MONITORING_RECORDS      484
+#define IDS_COL_WARD_ROUND_RECORDS      485
+#define IDS_COL_FIRST_TIME              486
+#define IDS_COL_LAST_TIME               487
+#define IDS_COL_DOWNLOADS               488
+#define IDS_RESULT_COMPLETE             489
+#define IDS_RESULT_STOPPED              490
+#define IDS_RESULT_FAILED               491
+#define IDS_RESULT_INTERRUPTED          492
+#define IDS_RESULT_RUNNING              493
+#define IDS_ARCHIVE_WRITE_FAILED        494   // %s: the folder or file and the system's reason
+#define IDS_ARCHIVE_WRITE_FAILED_SHORT  495   // status bar
+#define IDS_ARCHIVE_FOLDER              496   // %s: the archive's folder; %d downloads
+#define IDS_ARCHIVE_UNREADABLE          497   // %s
+#define IDS_ARCHIVE_DELETE_QUESTION     498   // %s: the download's time
+#define IDS_ARCHIVE_DELETE_FAILED       499   // %s
+#define IDS_ARCHIVE_PERSONS_OF_DOWNLOAD 500   // %s: the download's time
+#define IDS_ARCHIVE_SEARCH_RESULTS      501   // %d persons
+#define IDS_ARCHIVE_NOTHING_FOUND       502   // %s: the typed text
+#define IDS_ERASE_NOT_ARCHIVED          503
+#define IDS_ERASE_ARCHIVED              504   // %s: the downloads that hold them
+#define IDS_ERASE_EMPTY                 505
+#define IDS_ERASE_QUESTION              506   // %s: the stores
+#define IDS_ERASE_MONITORING            507   // %d records
+#define IDS_ERASE_WARD_ROUND            508   // %d records
+#define IDS_ERASE_AND                   509
+#define IDS_ARCHIVE_DELETE_BUSY         510
+#define IDS_ARCHIVE_OPEN_FAILED         511   // %s
 
 #endif

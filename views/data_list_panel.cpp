@@ -103,6 +103,24 @@ int DataListPanel::SelectedRow() const {
   return static_cast<int>(::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+void DataListPanel::FitColumn(int column, std::span<const std::wstring_view> samples) const {
+  constexpr int kCellMargin = 16;
+  if (list_ == nullptr) return;
+  wchar_t title[128] = {};
+  LVCOLUMNW info{};
+  info.mask = LVCF_TEXT | LVCF_WIDTH;
+  info.pszText = title;
+  info.cchTextMax = static_cast<int>(std::size(title));
+  if (!ListView_GetColumn(list_, column, &info)) return;
+  int needed = ListView_GetStringWidth(list_, title);
+  for (std::wstring_view sample : samples) {
+    needed = std::max(needed, static_cast<int>(ListView_GetStringWidth(list_, std::wstring(sample).c_str())));
+  }
+  // The first column's text starts after the small-image list's width.
+  const int width = needed + kCellMargin + (column == 0 ? kRowHeight : 0);
+  if (width > info.cx) ListView_SetColumnWidth(list_, column, width);
+}
+
 bool DataListPanel::OnNotify(NMHDR& header, LRESULT& result) const {
   if (list_ == nullptr || header.hwndFrom != list_ || header.code != LVN_GETDISPINFOW) return false;
   auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);

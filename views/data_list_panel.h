@@ -63,6 +63,9 @@ class DataListPanel {
   void Place(const RECT& rect) const;
   // The selected row, or -1.
   int SelectedRow() const;
+  // Widens a column, never narrows it, to its title's width or the widest of `samples` (the
+  // longest texts it can hold) in the list's font, with a cell's margins.
+  void FitColumn(int column, std::span<const std::wstring_view> samples) const;
   // Answers the list's LVN_GETDISPINFO; false for every other notification.
   bool OnNotify(NMHDR& header, LRESULT& result) const;
 

@@ -20,12 +20,13 @@ struct HomeButton {
   UINT activeIcon;  // 0: a grey copy of the idle icon
 };
 // In the order the buttons are configured.
-constexpr std::array<HomeButton, 6> kButtons = {{
+constexpr std::array<HomeButton, 7> kButtons = {{
     {IDC_ABOUT, IDI_HOME_ABOUT, IDI_HOME_ABOUT_ACTIVE},
     {IDC_SETTINGS, IDI_HOME_SETTINGS, IDI_HOME_SETTINGS_ACTIVE},
     {IDC_VIEW_DATA, IDI_HOME_VIEW_DATA, IDI_HOME_VIEW_DATA_ACTIVE},
     {IDC_GET_CHECK, IDI_HOME_GET_CHECK, IDI_HOME_GET_CHECK_ACTIVE},
     {IDC_GET_MONITORING, IDI_HOME_GET_MONITORING, IDI_HOME_GET_MONITORING_ACTIVE},
+    {IDC_HOME_ARCHIVE, IDI_HOME_ARCHIVE, IDI_HOME_ARCHIVE_ACTIVE},
     {IDC_EXIT, IDI_HOME_EXIT, 0},
 }};
 
@@ -74,6 +75,7 @@ const fw::CommandTable<CMainView>& CMainView::Commands() {
       {IDC_VIEW_DATA, &CMainView::ViewData},
       {IDC_SETTINGS, &CMainView::Settings},
       {IDC_ABOUT, &CMainView::About},
+      {IDC_HOME_ARCHIVE, &CMainView::ShowArchive},
       {IDC_EXIT, &CMainView::Exit},
   };
   return table;
@@ -83,6 +85,7 @@ void CMainView::GetMonitoringData() { host_.StartDownload(true, false); }
 void CMainView::GetWardRoundData() { host_.StartDownload(false, true); }
 void CMainView::ViewData() { host_.PostShowView(ViewCode::DataOverview, nullptr); }
 void CMainView::About() { host_.ShowAbout(); }
+void CMainView::ShowArchive() { host_.PostShowView(ViewCode::Archive, nullptr); }
 void CMainView::Exit() { ::PostMessageW(host_.FrameWindow(), WM_CLOSE, 0, 0); }
 
 // Half a second after the view is shown, a window narrower than the form moves the buttons

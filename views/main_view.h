@@ -1,6 +1,6 @@
 #pragma once
 // The home screen: large picture buttons to download monitoring or ward-round data, view the
-// data in memory, read the About box and exit.
+// data in memory, open the archive, read the About box and exit.
 
 #include <array>
 
@@ -31,6 +31,7 @@ class CMainView : public CFormViewDPI {
   void ViewData();
   void Settings() {}  // hidden, and does nothing
   void About();
+  void ShowArchive();
   void Exit();
 
   void ConfigureButtons();
@@ -38,8 +39,8 @@ class CMainView : public CFormViewDPI {
 
   ViewHost& host_;
   fw::Brush m_brBack;
-  // About, Settings, View data, Get ward-round data, Get monitoring data, Exit.
-  std::array<CButtonST, 6> buttons_;
+  // About, Settings, View data, Get ward-round data, Get monitoring data, Archive, Exit.
+  std::array<CButtonST, 7> buttons_;
   int designedWidth_ = 0;
 };
 

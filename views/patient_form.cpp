@@ -214,14 +214,6 @@ void PatientFormPanel::SetField(int id, const std::wstring& text) const {
   ::SetDlgItemTextW(form_, id, text.c_str());
 }
 
-std::wstring PatientFormPanel::FieldText(int id) const {
-  const HWND control = ::GetDlgItem(form_, id);
-  const int length = ::GetWindowTextLengthW(control);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(control, text.data(), length + 1);
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
-}
+std::wstring PatientFormPanel::FieldText(int id) const { return WindowText(::GetDlgItem(form_, id)); }
 
 }  // namespace wd

@@ -36,6 +36,11 @@ class ViewHost {
   virtual PatientStore& Store() = 0;
   // Where "UserDA.dat" lives: the program's folder.
   virtual const std::filesystem::path& RegisterFolder() const = 0;
+  // The archive of downloads: the user's "ArchiveFolder", else "Archive" in the data folder.
+  virtual const std::filesystem::path& ArchiveRoot() const = 0;
+  // Records were brought into memory other than by a download or an import (the archive):
+  // the load indicator lights.
+  virtual void MarkDataLoaded() = 0;
   // Starts a download of the given kinds, unless one runs or the port is in use.
   virtual void StartDownload(bool monitoring, bool wardRound) = 0;
   virtual void ShowAbout() = 0;

@@ -42,6 +42,13 @@
 #define TXT_PREVIOUS_PAGE      "Previous"
 #define TXT_NEXT_PAGE          "Next"
 
+#define TXT_HOME_ARCHIVE        "Archive"
+#define TXT_ARCHIVE_OPEN        "Open"
+#define TXT_ARCHIVE_DELETE      "Delete"
+#define TXT_ARCHIVE_SEARCH      "Find a patient (ID or name):"
+#define TXT_ARCHIVE_FIND        "Find"
+#define TXT_ARCHIVE_OPEN_HISTORY "Open history"
+
 #define TXT_EDIT_MENU           "Edit"
 #define TXT_EDIT_CUT            "Cu&t\tCtrl+X"
 #define TXT_EDIT_COPY           "&Copy\tCtrl+C"

@@ -41,6 +41,13 @@
 #define TXT_PREVIOUS_PAGE      "上一页"
 #define TXT_NEXT_PAGE          "下一页"
 
+#define TXT_HOME_ARCHIVE        "档案"
+#define TXT_ARCHIVE_OPEN        "打开"
+#define TXT_ARCHIVE_DELETE      "删除"
+#define TXT_ARCHIVE_SEARCH      "查找病人 (ID 或姓名):"
+#define TXT_ARCHIVE_FIND        "查找"
+#define TXT_ARCHIVE_OPEN_HISTORY "打开历史"
+
 #define TXT_EDIT_MENU           "编辑"
 #define TXT_EDIT_CUT            "剪切(&T)\tCtrl+X"
 #define TXT_EDIT_COPY           "复制(&C)\tCtrl+C"

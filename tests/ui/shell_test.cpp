@@ -287,6 +287,7 @@ TEST_F(ShellTest, DeviceFailuresTellTheUserAndLeaveThePortClosed) {
 
 TEST_F(ShellTest, EraseAsksForAChoiceThenErasesOnlyTheChosenStore) {
   StartApp();
+  AnswerBoxesWith(IDYES);  // the erase's question too
   StartMonitor(L"--patients 2 --minutes 30 --ward-round 6 --seed 9");
   ASSERT_TRUE(WaitFor([&] { return Enabled(Frame(), ID_CLEAR_DEVICE); }, 10000));
   Command(ID_CLEAR_MONITOR_CHOICE);
@@ -299,8 +300,10 @@ TEST_F(ShellTest, EraseAsksForAChoiceThenErasesOnlyTheChosenStore) {
 
   Command(ID_CLEAR_MONITOR_CHOICE);  // the monitoring store only
   Command(ID_CLEAR_DEVICE);
-  ASSERT_TRUE(Boxes().WaitForCount(2, 10000));
-  EXPECT_EQ(Boxes().Seen()[1].text, L"成功删除");
+  ASSERT_TRUE(Boxes().WaitForCount(3, 10000));
+  EXPECT_NE(Boxes().Seen()[1].text.find(L"监护数据 (60 条)"), std::wstring::npos) << Boxes().Seen()[1].text;
+  EXPECT_EQ(Boxes().Seen()[1].text.find(L"查房数据"), std::wstring::npos) << Boxes().Seen()[1].text;
+  EXPECT_EQ(Boxes().Seen()[2].text, L"成功删除");
   EXPECT_FALSE(Frame().Download().portOpen);
 
   // What is left on the monitor: ward rounds only.
@@ -310,7 +313,7 @@ TEST_F(ShellTest, EraseAsksForAChoiceThenErasesOnlyTheChosenStore) {
   ASSERT_EQ(ListView_GetItemCount(list), 1);
   EXPECT_EQ(ListCell(list, 0, 0), L"查房数据");
   EXPECT_EQ(ListCell(list, 0, 1), L"共6 组数据");
-  EXPECT_EQ(Boxes().Seen().size(), 2u);
+  EXPECT_EQ(Boxes().Seen().size(), 3u);
 }
 
 TEST_F(ShellTest, HistoryBackTwiceThenANewViewDropsForward) {

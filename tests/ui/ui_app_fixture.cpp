@@ -59,6 +59,21 @@ void UiAppTest::SetLanguageValue(bool keyExists, std::optional<DWORD> value) {
   ::RegCloseKey(key);
 }
 
+void UiAppTest::SetArchiveFolderValue(const std::optional<std::wstring>& folder) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  if (folder) {
+    ::RegSetValueExW(key, L"ArchiveFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
+                     static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t)));
+  } else {
+    ::RegDeleteValueW(key, L"ArchiveFolder");
+  }
+  ::RegCloseKey(key);
+}
+
 std::optional<DWORD> UiAppTest::LanguageValue() {
   HKEY key = nullptr;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
@@ -71,6 +86,9 @@ std::optional<DWORD> UiAppTest::LanguageValue() {
 }
 
 void UiAppTest::StartApp(const AppOptions& options) {
+  // A second start in one test ends the first program before the next one exists.
+  CloseApp();
+  app_.reset();
   DropQuitMessages();
   // An exception stopped at a boundary (window procedure, download thread) fails the test.
   fw::SetExceptionSink([this](const std::string& where, const std::string& what) {
@@ -82,6 +100,7 @@ void UiAppTest::StartApp(const AppOptions& options) {
     std::filesystem::copy_file(TestProgramFolder() / L"rc_en.dll", folder_ / L"rc_en.dll");
   }
   SetLanguageValue(options.languageKey, options.language);
+  if (options.languageKey) SetArchiveFolderValue(options.archiveFolder);
   boxes_ = std::make_unique<ui_support::MessageBoxWatcher>();
   app_ = std::make_unique<CwardDeskApp>(folder_);
   if (!app_->InitInstance()) {
@@ -175,10 +194,10 @@ std::wstring UiAppTest::ControlText(HWND control) {
   return text.data();
 }
 
-std::wstring UiAppTest::Screenshot(const std::wstring& name) {
+std::wstring UiAppTest::Screenshot(const std::wstring& name, const std::wstring& subfolder) {
   ::RedrawWindow(FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Pump(50);
-  const std::wstring path = (ScreensFolder(L"ui") / (name + L".png")).wstring();
+  const std::wstring path = (ScreensFolder(subfolder) / (name + L".png")).wstring();
   EXPECT_TRUE(ui_support::CaptureWindowToPng(FrameWindow(), path, true)) << "screenshot " << std::string(name.begin(), name.end());
   return path;
 }

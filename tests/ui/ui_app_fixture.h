@@ -52,6 +52,7 @@ struct AppOptions {
   bool englishLibrary = true;   // "rc_en.dll" beside the program
   bool languageKey = true;      // HKCU\SOFTWARE\pulsora pro\setup exists
   std::optional<DWORD> language;  // its "Language" value; nothing: no value
+  std::optional<std::wstring> archiveFolder{};  // its "ArchiveFolder" value; nothing: no value
 };
 
 class UiAppTest : public ::testing::Test {
@@ -71,6 +72,8 @@ class UiAppTest : public ::testing::Test {
   ui_support::MessageBoxWatcher& Boxes() { return *boxes_; }
   // Leaves the program's dialogs open (the watcher would answer a dialog that looks like a box).
   void StopAnsweringBoxes() { boxes_.reset(); }
+  // From now on boxes are answered with `button` (IDYES, IDNO ...); what was seen is forgotten.
+  void AnswerBoxesWith(int button) { boxes_ = std::make_unique<ui_support::MessageBoxWatcher>(button); }
   // Opens a modal dialog with `open` and, from another thread while it is up, runs `inspect`
   // on it, then closes it with `closeWith`. The dialog's caption identifies it.
   bool WithModalDialog(const std::function<void()>& open, const std::wstring& caption,
@@ -90,10 +93,12 @@ class UiAppTest : public ::testing::Test {
   HWND ViewControl(int id);
   std::wstring ControlText(HWND control);
 
-  // Saves build/win/screens/ui/<name>.png of the frame and returns its path.
-  std::wstring Screenshot(const std::wstring& name);
+  // Saves build/win/screens/<subfolder>/<name>.png of the frame and returns its path.
+  std::wstring Screenshot(const std::wstring& name, const std::wstring& subfolder = L"ui");
 
   static void SetLanguageValue(bool keyExists, std::optional<DWORD> value);
+  // "ArchiveFolder" beside "Language" (the key must exist); nothing removes it.
+  static void SetArchiveFolderValue(const std::optional<std::wstring>& folder);
   static std::optional<DWORD> LanguageValue();
 
  private:

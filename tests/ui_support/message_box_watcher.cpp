@@ -113,6 +113,11 @@ void MessageBoxWatcher::Answer(HWND box) {
         seen.text = TextOf(child);
         if (!seen.text.empty()) break;
     }
+    for (HWND child : ChildrenOf(box)) {
+        if (ClassOf(child) == L"Button" && (::GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            seen.defaultButton = ::GetDlgCtrlID(child);
+        }
+    }
     int button = answer_;
     if (::GetDlgItem(box, button) == nullptr) button = ::GetDlgItem(box, IDOK) != nullptr ? IDOK : IDCANCEL;
     {

@@ -21,6 +21,7 @@ namespace ui_support {
 struct SeenMessageBox {
     std::wstring caption;
     std::wstring text;
+    int defaultButton = 0;  // IDOK, IDYES, IDNO ...; 0 when none is
 };
 
 // Visible top-level dialogs (#32770) of this process, in z order.

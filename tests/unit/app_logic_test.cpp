@@ -39,7 +39,8 @@ TEST(ViewHistory, ForwardRestoresWhatBackLeft) {
   EXPECT_EQ(history.index(), 1u);
   EXPECT_TRUE(IsViewCode(6));  // the report
   EXPECT_FALSE(IsViewCode(0));
-  EXPECT_FALSE(IsViewCode(7));
+  EXPECT_TRUE(IsViewCode(7));
+  EXPECT_FALSE(IsViewCode(8));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/logic/archive_loading.h"
+#include "views/logic/archive_loading.h"
 #include "archive/archive_reader.h"
 #include "tests/unit/archive_test_support.h"
 

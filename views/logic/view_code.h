@@ -10,8 +10,9 @@ enum class ViewCode : int {
   MonitoringList = 4,
   Trend = 5,
   Report = 6,
+  Archive = 7,
 };
 
-inline bool IsViewCode(int code) { return code >= 1 && code <= 6; }
+inline bool IsViewCode(int code) { return code >= 1 && code <= 7; }
 
 }  // namespace wd

@@ -1,4 +1,4 @@
-#include "app/logic/archive_loading.h"
+#include "views/logic/archive_loading.h"
 
 #include <algorithm>
 #include <optional>
