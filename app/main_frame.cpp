@@ -31,6 +31,7 @@ CMainFrame::CMainFrame(CwardDeskApp& app)
 
 CMainFrame::~CMainFrame() {
   StopWorkerAndWait();
+  JoinCatalogWarmer();
   view_ = {};
   Destroy();
 }
@@ -59,6 +60,7 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& create) {
 
   ShowView(ViewCode::Home, nullptr);
   if (!view_.window) return -1;
+  WarmCatalog();
 
   LoadIcons();
   BuildRibbon();
@@ -149,6 +151,7 @@ void CMainFrame::CloseMainWindow() {
     StopWorkerAndWait();
   }
   JoinFinishedWorker();
+  JoinCatalogWarmer();
   // The view points into the store: it goes first.
   SetCurrentView(nullptr);
   view_ = {};

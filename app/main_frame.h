@@ -67,6 +67,7 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   const std::filesystem::path& RegisterFolder() const override;
   const std::filesystem::path& ArchiveRoot() const override { return dataFolders_.archive; }
   void MarkDataLoaded() override { SetLoadIndicator(true); }
+  ArchiveCatalog& Catalog() override { return catalog_; }
   void StartDownload(bool monitoring, bool wardRound) override;
   void ShowAbout() override;
   FileChooser& Files() override { return *files_; }
@@ -136,6 +137,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   void ShowStringMessage(UINT stringId);
 
   // main_frame_archive.cpp: the journal beside each download, and the erase's question
+  void WarmCatalog();
+  void JoinCatalogWarmer();
   void StartJournal();
   void OnArchiveFailed();
   void ShowStatusText();
@@ -235,6 +238,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   std::mutex eraseMutex_;
   std::optional<EraseCheck> eraseCheck_;
   ClearSelection eraseSelection_{};
+  ArchiveCatalog catalog_;
+  std::thread catalogWarmer_;  // reads the archive's list once at start-up
   // The start of this program: only downloads made since may vouch for an erase.
   std::int64_t startedUtc_ = static_cast<std::int64_t>(std::time(nullptr));
   std::thread worker_;

@@ -25,6 +25,27 @@ std::wstring String(UINT id) { return fw::LoadStringResource(id); }
 
 }  // namespace
 
+// The archive's list read once in the background, so the archive view opens quickly even the
+// first time; the view reads again only what may have changed since.
+void CMainFrame::WarmCatalog() {
+  try {
+    catalogWarmer_ = std::thread([this] {
+      try {
+        std::vector<DownloadSummary> downloads;
+        catalog_.Refresh(dataFolders_.archive, downloads);
+      } catch (const std::exception& error) {
+        fw::ReportException("reading the archive's list", error.what());
+      }
+    });
+  } catch (const std::system_error&) {
+    // Without the thread the view reads the whole list when it first opens.
+  }
+}
+
+void CMainFrame::JoinCatalogWarmer() {
+  if (catalogWarmer_.joinable()) catalogWarmer_.join();
+}
+
 // The journal hears every event before the window does, so when the window learns that the
 // download ended, the archive says so too. It writes on the download thread and its own;
 // a failure only posts a message here.

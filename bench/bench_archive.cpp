@@ -15,93 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "archive/archive_folder.h"
 #include "archive/archive_reader.h"
-#include "archive/download_index.h"
 #include "archive/person_history.h"
-#include "data/id_file_name.h"
-#include "data/patient_id.h"
-#include "data/vital_record.h"
+#include "bench/bench_archive_data.h"
 
 namespace {
 
-constexpr int kPersonRecords = 65536;
-constexpr const char* kPerson = "110105194912310021";
-constexpr std::int64_t kFirstStart = 1704067200;  // 1 January 2024
-
-wd::VitalRecord AtMinute(int minute, wd::RecordKind kind) {
-  const int day = minute / 1440;
-  wd::VitalRecord r{};
-  r.kind = static_cast<std::uint8_t>(kind);
-  r.year = 24;
-  r.month = static_cast<std::uint8_t>(1 + day / 28);
-  r.day = static_cast<std::uint8_t>(1 + day % 28);
-  r.hour = static_cast<std::uint8_t>(minute / 60 % 24);
-  r.minute = static_cast<std::uint8_t>(minute % 60);
-  r.spo2 = 97;
-  r.pulse = 72;
-  return r;
-}
-
-void Put(std::ofstream& out, const auto& bytes) {
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-void WriteMonitorFile(const std::filesystem::path& folder, const wd::PatientId& id,
-                      const std::vector<wd::VitalRecord>& records) {
-  std::ofstream out(folder / (wd::FileNameForId(id) + ".mDat"), std::ios::binary);
-  Put(out, id.bytes);
-  for (const wd::VitalRecord& r : records) Put(out, r.ToBytes());
-}
-
-wd::PatientId OtherPerson(int n) {
-  char text[19];
-  std::snprintf(text, sizeof text, "3201021980%08d", n);
-  return wd::PatientId::FromText(text);
-}
-
-// Download i of n: its share of the person's minutes, the last tenth of the download before
-// again (a monitor not erased in between), four other persons of the ward, and spot checks.
-// Every hundredth was killed: no index, so the list counts its files.
-void WriteDownload(const std::filesystem::path& root, int i, int n) {
-  const std::int64_t start = kFirstStart + std::int64_t{i} * 3600;
-  const std::filesystem::path folder = root / wd::PathFromUtf8(wd::DownloadFolderName(start, "WARD-PC"));
-  std::filesystem::create_directories(folder);
-  const int first = static_cast<int>(std::int64_t{i} * kPersonRecords / n);
-  const int end = static_cast<int>(std::int64_t{i + 1} * kPersonRecords / n);
-  const int again = std::min(first, (end - first) / 10);
-  std::vector<wd::VitalRecord> records;
-  for (int m = first - again; m < end; ++m) records.push_back(AtMinute(m, wd::RecordKind::Monitoring));
-  const wd::PatientId person = wd::PatientId::FromText(kPerson);
-  WriteMonitorFile(folder, person, records);
-  std::uint64_t monitoring = records.size();
-  for (int k = 0; k < 4; ++k) {
-    std::vector<wd::VitalRecord> other;
-    for (int m = 0; m < 60; ++m) other.push_back(AtMinute(i * 60 + m, wd::RecordKind::Monitoring));
-    WriteMonitorFile(folder, OtherPerson(i % 50 * 4 + k), other);
-    monitoring += other.size();
-  }
-  std::ofstream check(folder / wd::kWardRoundFileName, std::ios::binary);
-  for (int k = 0; k < 20; ++k) {
-    // The person's spot checks fall in monitored minutes, so the merge drops them.
-    const wd::PatientId id = k < 2 ? person : OtherPerson(i % 50 * 4 + k % 4);
-    Put(check, id.bytes);
-    Put(check, AtMinute(k < 2 ? first + k : i * 60 + 100 + k, wd::RecordKind::WardRound).ToBytes());
-  }
-  if (i % 100 == 99) return;
-  wd::DownloadIndex index;
-  index.result = wd::DownloadResult::Complete;
-  index.startUtc = start;
-  index.endUtc = start + 60;
-  index.computer = "WARD-PC";
-  index.port = "COM3";
-  index.wantMonitoring = index.wantWardRound = true;
-  index.totals = wd::DeviceTotals{static_cast<std::uint32_t>(monitoring), 20};
-  index.monitoring = {monitoring, monitoring};
-  index.wardRound = {20, 20};
-  index.persons = 5;
-  std::ofstream(folder / wd::kIndexFileName, std::ios::binary) << wd::IndexText(index);
-}
+using wd::bench::kPerson;
+using wd::bench::kPersonRecords;
+using wd::bench::WriteDownload;
 
 struct Timing {
   double listMs = 1e300;

@@ -115,7 +115,7 @@ void CArchiveView::FitColumns() const {
 
 void CArchiveView::FillDownloads() {
   downloads_.clear();
-  const FileResult listed = ListArchive(host_.ArchiveRoot(), downloads_);
+  const FileResult listed = host_.Catalog().Refresh(host_.ArchiveRoot(), downloads_);
   downloads_list_.SetRowCount(downloads_.size());
   const std::wstring root = host_.ArchiveRoot().wstring();
   // A missing archive is only an empty one: nothing was downloaded yet.

@@ -10,6 +10,7 @@
 
 #include "data/patient_store.h"
 #include "framework/file_dialog.h"
+#include "views/logic/archive_catalog.h"
 #include "views/logic/view_code.h"
 
 namespace wd {
@@ -38,6 +39,8 @@ class ViewHost {
   virtual const std::filesystem::path& RegisterFolder() const = 0;
   // The archive of downloads: the user's "ArchiveFolder", else "Archive" in the data folder.
   virtual const std::filesystem::path& ArchiveRoot() const = 0;
+  // The archive's list, kept for the life of the frame.
+  virtual ArchiveCatalog& Catalog() = 0;
   // Records were brought into memory other than by a download or an import (the archive):
   // the load indicator lights.
   virtual void MarkDataLoaded() = 0;
