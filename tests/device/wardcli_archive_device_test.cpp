@@ -10,77 +10,20 @@
 
 #include "archive/archive_folder.h"
 #include "archive/archive_reader.h"
+#include "tests/device/killed_download_check.h"
 #include "tests/device/wardcli_device_fixture.h"
 
 namespace wd {
 namespace {
 
 using test::DataArgs;
+using test::MonitoringFiles;
+using test::OnlyDownload;
+using test::StatOf;
 using test::Text;
+using test::Total;
 using test::WardcliDevice;
 using namespace std::chrono_literals;
-
-// The one download folder of an archive, or an empty path while there is none.
-std::filesystem::path OnlyDownload(const std::filesystem::path& archive) {
-  std::error_code ec;
-  std::vector<std::filesystem::path> found;
-  for (const auto& entry : std::filesystem::directory_iterator(archive, ec)) {
-    if (entry.is_directory()) found.push_back(entry.path());
-  }
-  return found.size() == 1 ? found[0] : std::filesystem::path();
-}
-
-// Whole monitoring records per file name, as the archive's reader takes them.
-std::map<std::string, std::vector<VitalRecord>> MonitoringFiles(const std::filesystem::path& folder) {
-  std::map<std::string, std::vector<VitalRecord>> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (entry.path().extension() != ".mDat") continue;
-    const std::vector<std::uint8_t> bytes = test::ReadBytes(entry.path());
-    const auto contents = ParseMonitorFile(bytes);
-    EXPECT_TRUE(contents) << entry.path();
-    if (!contents) continue;
-    EXPECT_LT(contents->trailingBytes, VitalRecord::kSize);  // at most one record cut short
-    EXPECT_EQ(entry.path().filename().string(), FileNameForId(contents->id) + ".mDat");
-    files[FileNameForId(contents->id)] = contents->records;
-  }
-  return files;
-}
-
-std::size_t Total(const std::map<std::string, std::vector<VitalRecord>>& files) {
-  std::size_t total = 0;
-  for (const auto& [name, records] : files) total += records.size();
-  return total;
-}
-
-std::uint64_t StatOf(const std::filesystem::path& file, const std::string& name) {
-  std::ifstream in(file);
-  std::string key;
-  std::uint64_t value = 0;
-  while (in >> key >> value) {
-    if (key == name) return value;
-  }
-  return 0;
-}
-
-// The monitoring records served in order, and after how many of them each reply ended: the
-// monitor pages one person at a time, at most `perReply` records a reply.
-struct Served {
-  std::vector<std::pair<PatientId, VitalRecord>> records;
-  std::vector<std::size_t> replyEnds;  // replyEnds[k]: records served by replies 0..k
-};
-Served ServedInOrder(const sim::DataSet& data, std::size_t perReply) {
-  Served served;
-  for (const sim::MonitoringPatient& patient : data.monitoring) {
-    for (std::size_t i = 0; i < patient.records.size(); ++i) {
-      served.records.emplace_back(
-          patient.id, UnpackWireRecord(PackWireRecord(patient.records[i]), RecordKind::Monitoring));
-      if ((i + 1) % perReply == 0 || i + 1 == patient.records.size()) {
-        served.replyEnds.push_back(served.records.size());
-      }
-    }
-  }
-  return served;
-}
 
 TEST_F(WardcliDevice, AKilledArchivingDownloadKeepsEveryRecordOfEveryAcceptedReply) {
   // 6,000 monitoring records in replies of 50 at 115,200 baud: about ten seconds.
@@ -112,28 +55,11 @@ TEST_F(WardcliDevice, AKilledArchivingDownloadKeepsEveryRecordOfEveryAcceptedRep
   const std::uint64_t requests = StatOf(dir_ / "stats", "requests");
   ASSERT_GE(requests, 2u);
   const std::size_t dataRequests = requests - 1;
-  const Served served = ServedInOrder(sim::GenerateDataSet(data), 50);
-  ASSERT_LT(dataRequests, served.replyEnds.size()) << "the download ended before the kill";
+  const test::Served served = test::ServedInOrder(sim::GenerateDataSet(data), 50);
   const auto files = MonitoringFiles(folder);
   const std::size_t kept = Total(files);
-  const std::size_t atLeast = dataRequests >= 2 ? served.replyEnds[dataRequests - 2] : 0;
-  const std::size_t atMost = served.replyEnds[dataRequests - 1];
-  EXPECT_TRUE(kept == atLeast || kept == atMost)
-      << kept << " records kept; accepted replies ended at " << atLeast << " or " << atMost;
-
-  // Record by record: the first `kept` served records, each in its person's file, in order.
-  std::map<std::string, std::vector<VitalRecord>> expected;
-  for (std::size_t i = 0; i < kept; ++i) {
-    expected[FileNameForId(served.records[i].first)].push_back(served.records[i].second);
-  }
-  ASSERT_EQ(files.size(), expected.size());
-  for (const auto& [name, records] : expected) {
-    const std::vector<VitalRecord>& archived = files.at(name);
-    ASSERT_EQ(archived.size(), records.size()) << name;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-      ASSERT_EQ(archived[i].ToBytes(), records[i].ToBytes()) << name << " record " << i;
-    }
-  }
+  std::size_t persons = 0;
+  EXPECT_TRUE(test::KeptAsServed(served, dataRequests, files, persons));
 
   // The archive tells the download was interrupted, with what it holds.
   const sim::RunResult list = Wardcli({"archive", "list", archive.string()});
@@ -142,7 +68,7 @@ TEST_F(WardcliDevice, AKilledArchivingDownloadKeepsEveryRecordOfEveryAcceptedRep
   const std::size_t at = list.out.find("\n" + line);
   ASSERT_NE(at, std::string::npos) << list.out;
   const std::string row = list.out.substr(at + 1, list.out.find('\n', at + 1) - at - 1);
-  EXPECT_NE(row.find(",interrupted," + std::to_string(expected.size()) + "," +
+  EXPECT_NE(row.find(",interrupted," + std::to_string(persons) + "," +
                      std::to_string(kept) + ",0"),
             std::string::npos)
       << row;

@@ -6,14 +6,11 @@
 #include <commctrl.h>
 
 #include <chrono>
-#include <fstream>
-#include <map>
 #include <thread>
 
 #include "archive/archive_reader.h"
-#include "data/data_files.h"
-#include "data/file_io.h"
 #include "res/resource.h"
+#include "tests/device/killed_download_check.h"
 #include "tests/ui_support/message_pump.h"
 #include "tests/ui_support/window_capture.h"
 #include "tools/monitor-sim/data_generator.h"
@@ -21,57 +18,13 @@
 namespace wd::uitest {
 namespace {
 
+using test::MonitoringFiles;
+using test::OnlyDownload;
+using test::Total;
+
 // 6,000 monitoring records in replies of 50 at 115,200 baud: about ten seconds of download.
 const sim::GeneratorOptions kDataSet{3, 2000, 40, 11};
 constexpr std::size_t kPerReply = 50;
-
-// The monitoring records served in order, and after how many of them each reply ended: the
-// monitor pages one person at a time, at most kPerReply records a reply.
-struct Served {
-  std::vector<std::pair<PatientId, VitalRecord>> records;
-  std::vector<std::size_t> replyEnds;
-};
-Served ServedInOrder(const sim::DataSet& data) {
-  Served served;
-  for (const sim::MonitoringPatient& patient : data.monitoring) {
-    for (std::size_t i = 0; i < patient.records.size(); ++i) {
-      // As the wire carries it and the download stores it.
-      served.records.emplace_back(patient.id,
-                                  UnpackWireRecord(PackWireRecord(patient.records[i]), RecordKind::Monitoring));
-      if ((i + 1) % kPerReply == 0 || i + 1 == patient.records.size()) served.replyEnds.push_back(served.records.size());
-    }
-  }
-  return served;
-}
-
-// The only download's folder in the archive, or empty.
-std::filesystem::path OnlyDownload(const std::filesystem::path& archive) {
-  std::error_code error;
-  std::filesystem::path found;
-  for (const auto& entry : std::filesystem::directory_iterator(archive, error)) {
-    if (entry.is_directory()) found = entry.path();
-  }
-  return found;
-}
-
-// Each person's archived monitoring records, by id.
-std::map<std::string, std::vector<VitalRecord>> MonitoringFiles(const std::filesystem::path& folder) {
-  std::map<std::string, std::vector<VitalRecord>> files;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    if (entry.path().extension() != L".mDat") continue;
-    std::vector<std::uint8_t> bytes;
-    if (!fileio::ReadAll(entry.path(), bytes)) continue;
-    if (const auto contents = ParseMonitorFile(bytes)) files[contents->id.DisplayText()] = contents->records;
-  }
-  return files;
-}
-
-std::size_t Total(const std::map<std::string, std::vector<VitalRecord>>& files) {
-  std::size_t total = 0;
-  for (const auto& [id, records] : files) total += records.size();
-  return total;
-}
 
 HWND MainWindowOf(DWORD process) {
   struct Search {
@@ -154,48 +107,21 @@ TEST_F(ArchiveKillTest, AKilledProgramLeavesEveryAcceptedReplyInTheArchiveAndRea
 
   const std::filesystem::path statsFile = L"Z:" + stats;
   ASSERT_TRUE(ui_support::PumpUntil([&] { return std::filesystem::exists(statsFile); }, 5000));
-  std::size_t requests = 0;
-  {
-    std::ifstream in(statsFile);
-    std::string key;
-    std::size_t value = 0;
-    while (in >> key >> value) {
-      if (key == "requests") requests = value;
-    }
-  }
+  const std::uint64_t requests = test::StatOf(statsFile, "requests");
   RunUnixCommand(L"rm -f '" + stats + L"'");
-  // A request goes out only after the reply before it was accepted and journaled; the reply to
-  // the last request may or may not have been accepted when the program was killed.
   ASSERT_GE(requests, 2u);
-  const std::size_t dataRequests = requests - 1;
-  const Served served = ServedInOrder(sim::GenerateDataSet(kDataSet));
-  ASSERT_LT(dataRequests, served.replyEnds.size()) << "the download ended before the kill";
+  const test::Served served = test::ServedInOrder(sim::GenerateDataSet(kDataSet), kPerReply);
   const auto files = MonitoringFiles(folder);
   const std::size_t kept = Total(files);
-  const std::size_t atLeast = dataRequests >= 2 ? served.replyEnds[dataRequests - 2] : 0;
-  const std::size_t atMost = served.replyEnds[dataRequests - 1];
-  EXPECT_TRUE(kept == atLeast || kept == atMost)
-      << kept << " records kept; accepted replies ended at " << atLeast << " or " << atMost;
-
-  std::map<std::string, std::vector<VitalRecord>> expected;
-  for (std::size_t i = 0; i < kept; ++i) {
-    expected[served.records[i].first.DisplayText()].push_back(served.records[i].second);
-  }
-  ASSERT_EQ(files.size(), expected.size());
-  for (const auto& [id, records] : expected) {
-    const std::vector<VitalRecord>& archived = files.at(id);
-    ASSERT_EQ(archived.size(), records.size()) << id;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-      ASSERT_EQ(archived[i].ToBytes(), records[i].ToBytes()) << id << " record " << i;
-    }
-  }
+  std::size_t persons = 0;
+  EXPECT_TRUE(test::KeptAsServed(served, requests - 1, files, persons));
 
   std::vector<DownloadSummary> downloads;
   ASSERT_TRUE(ListArchive(archive_, downloads));
   ASSERT_EQ(downloads.size(), 1u);
   EXPECT_EQ(downloads[0].result, DownloadResult::Interrupted);
   EXPECT_EQ(downloads[0].monitoringRecords, kept);
-  EXPECT_EQ(downloads[0].persons, expected.size());
+  EXPECT_EQ(downloads[0].persons, persons);
 
   // The archive view of a new program says so too.
   StartApp({.language = 1, .archiveFolder = archive_.wstring()});
