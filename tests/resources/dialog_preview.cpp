@@ -171,7 +171,7 @@ bool SavePreview(const Language& language, const char* suffix, int id, const Hos
 int main() {
   using namespace wd::test;
   const int dialogs[] = {IDD_ABOUTBOX, IDD_HOME_VIEW, IDD_MONITOR_LIST_VIEW, IDD_CHECK_LIST_VIEW,
-                         IDD_TREND_VIEW};
+                         IDD_TREND_VIEW, IDD_ARCHIVE_VIEW};
   if (!EnglishModule()) {
     std::fprintf(stderr, "rc_en.dll is missing beside the program\n");
     return 1;
