@@ -22,6 +22,14 @@ FileResult ArchiveCatalog::Refresh(const std::filesystem::path& root, std::vecto
     root_ = root;
     finished_.clear();
   }
+  if (finished_.empty()) {
+    // Nothing known yet: the archive's own listing, which asks the system less per download.
+    const FileResult listed = ListArchive(root, out);
+    for (const DownloadSummary& download : out) {
+      if (Finished(download)) finished_.emplace(download.folder, download);
+    }
+    return listed;
+  }
   std::vector<fileio::FolderEntry> entries;
   if (const FileResult listed = fileio::ListFolder(root, entries); !listed) {
     finished_.clear();
