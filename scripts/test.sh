@@ -47,6 +47,14 @@ export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1"
 total_passed=0 total_failed=0 total_skipped=0
 problems=()
+
+# The house style (.clang-format): every C++ file as clang-format leaves it.
+if [[ " ${trees[*]} " == *" native "* ]]; then
+  while read -r file; do
+    [[ -n $file ]] && problems+=("style: $file is not as clang-format leaves it (clang-format -i $file)")
+  done < <(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 |
+           sed -nE 's/^(.+):[0-9]+:[0-9]+: (warning|error): code should be clang-formatted.*/\1/p' | sort -u)
+fi
 for tree in "${trees[@]}"; do
   dir=$(tree_dir "$tree")
   echo "== testing $dir"
