@@ -28,6 +28,8 @@ void FrameDownloadEvents::OnMessage(DeviceMessage message) {
   fw::ShowMessageBox(frame_, DeviceMessageText(message), MessageCaption(), MB_OK | MB_ICONWARNING);
 }
 
-void FrameDownloadEvents::OnUnexpectedError(const char* what) { fw::ReportException("the download thread", what); }
+void FrameDownloadEvents::OnUnexpectedError(const char* what) {
+  fw::ReportException("the download thread", what);
+}
 
 }  // namespace wd

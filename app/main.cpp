@@ -14,8 +14,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wd::CwardDeskApp app;
   // What no boundary may swallow silently: the user is told, the program goes on.
   fw::SetExceptionSink([&app](const std::string& where, const std::string& what) {
-    const std::wstring text = fw::LoadStringResource(IDS_UNEXPECTED_ERROR) + L"\n\n" + wd::Widen(where) + L": " +
-                              wd::Widen(what);
+    const std::wstring text = fw::LoadStringResource(IDS_UNEXPECTED_ERROR) + L"\n\n" +
+                              wd::Widen(where) + L": " + wd::Widen(what);
     const HWND owner = app.MainFrame() != nullptr ? app.MainFrame()->hwnd() : nullptr;
     fw::ShowMessageBox(owner, text, fw::LoadStringResource(IDS_APP_TITLE), MB_OK | MB_ICONERROR);
   });

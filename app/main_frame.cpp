@@ -25,7 +25,8 @@ CMainFrame::CMainFrame(CwardDeskApp& app)
       printers_(std::make_unique<PrintDialogChooser>()) {
   // The language is decided before any window or resource of the frame exists.
   app_.m_bChinese = ReadLanguageSetting();
-  if (app_.m_bChinese == 0 && app_.m_hEnglishRes) fw::ResourceModule::SetCurrent(app_.m_hEnglishRes.get());
+  if (app_.m_bChinese == 0 && app_.m_hEnglishRes)
+    fw::ResourceModule::SetCurrent(app_.m_hEnglishRes.get());
   lookId_ = ReadApplicationLook();
 }
 
@@ -43,8 +44,10 @@ bool CMainFrame::CreateMainWindow() {
   // caption itself.
   constexpr DWORD kStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
   if (!CreateFrame(fw::LoadStringResource(IDS_APP_TITLE), kStyle)) return false;
-  fw::Icon big = fw::LoadProgramIcon(IDR_MAINFRAME, ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
-  fw::Icon small = fw::LoadProgramIcon(IDR_MAINFRAME, ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+  fw::Icon big = fw::LoadProgramIcon(IDR_MAINFRAME, ::GetSystemMetrics(SM_CXICON),
+                                     ::GetSystemMetrics(SM_CYICON));
+  fw::Icon small = fw::LoadProgramIcon(IDR_MAINFRAME, ::GetSystemMetrics(SM_CXSMICON),
+                                       ::GetSystemMetrics(SM_CYSMICON));
   ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
   ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
   windowIcons_[0] = std::move(big);
@@ -87,28 +90,20 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 
 LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SHOWVIEW:
-      OnShowView(wParam, lParam);
-      return 1;
-    case WM_COMMPROGRESS:
-      OnCommProgress(wParam, lParam);
-      return 1;
-    case WM_SETLANGUAGE:
-      OnSetLanguage(wParam);
-      return 1;
-    case WM_ARCHIVEFAILED:
-      OnArchiveFailed();
-      return 1;
-    case WM_ERASECOUNTED:
-      OnEraseCounted();
-      return 1;
+    case WM_SHOWVIEW: OnShowView(wParam, lParam); return 1;
+    case WM_COMMPROGRESS: OnCommProgress(wParam, lParam); return 1;
+    case WM_SETLANGUAGE: OnSetLanguage(wParam); return 1;
+    case WM_ARCHIVEFAILED: OnArchiveFailed(); return 1;
+    case WM_ERASECOUNTED: OnEraseCounted(); return 1;
     case WM_NCCALCSIZE:
       if (wParam) {
         // No system caption: the ribbon draws the caption row inside the client area.
         auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
         const LONG top = params.rgrc[0].top;
         const LRESULT result = Default();
-        const int border = ::IsZoomed(hwnd()) ? ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER) : 0;
+        const int border = ::IsZoomed(hwnd()) ? ::GetSystemMetrics(SM_CYFRAME) +
+                                                    ::GetSystemMetrics(SM_CXPADDEDBORDER)
+                                              : 0;
         params.rgrc[0].top = top + border;
         return result;
       }
@@ -128,10 +123,8 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == WA_INACTIVE) ribbon_.LeaveKeyTips();
       break;
     case WM_NCMOUSEMOVE:
-    case WM_NCLBUTTONDBLCLK:
-      return 0;
-    default:
-      break;
+    case WM_NCLBUTTONDBLCLK: return 0;
+    default: break;
   }
   return fw::FrameWindow::HandleMessage(message, wParam, lParam);
 }

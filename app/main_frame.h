@@ -83,7 +83,9 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
 
   // For the UI tests.
   void SetFileChooser(std::unique_ptr<FileChooser> chooser) { files_ = std::move(chooser); }
-  void SetPrinterChooser(std::unique_ptr<PrinterChooser> chooser) { printers_ = std::move(chooser); }
+  void SetPrinterChooser(std::unique_ptr<PrinterChooser> chooser) {
+    printers_ = std::move(chooser);
+  }
   DownloadState& Download() { return download_; }
   const ViewHistory& History() const { return history_; }
   fw::Window* CurrentViewWindow() const { return view_.window.get(); }
@@ -177,7 +179,9 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   bool NotShowingMonitoringList() const { return viewCode_ != ViewCode::MonitoringList; }
   bool NotShowingHome() const { return viewCode_ != ViewCode::Home; }
   // A report needs its person: the one the current view shows, or its selected row's.
-  bool CanShowReport() const { return viewCode_ != ViewCode::Report && PersonForView(ViewCode::Report) != nullptr; }
+  bool CanShowReport() const {
+    return viewCode_ != ViewCode::Report && PersonForView(ViewCode::Report) != nullptr;
+  }
   bool NotShowingArchive() const { return viewCode_ != ViewCode::Archive; }
   bool CanGoBack() const { return history_.CanGoBack(); }
   bool CanGoForward() const { return history_.CanGoForward(); }
@@ -192,12 +196,34 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   CwardDeskApp& app_;
   // Decided once at construction, like the language.
   DataFolders dataFolders_;
-  // The ribbon's icons and the others the frame loads, by slot (the table is main_frame_ribbon.cpp's).
+  // The ribbon's icons and the others the frame loads, by slot (the table is
+  // main_frame_ribbon.cpp's).
   enum IconSlot : std::size_t {
-    kHomeIcon, kBackIcon, kForwardIcon, kMonitorListIcon, kTrendIcon, kCheckListIcon, kStartIcon, kStopIcon,
-    kClearIcon, kImportMonitorIcon, kImportCheckIcon, kChineseIcon, kEnglishIcon, kLampOnIcon, kLampOffIcon,
-    kReportIcon, kArchiveIcon, kSettingsIcon, kSaveIcon, kPlugOnIcon, kPlugOffIcon, kInfoIcon, kDownloadIcon,
-    kAlertIcon, kIconCount
+    kHomeIcon,
+    kBackIcon,
+    kForwardIcon,
+    kMonitorListIcon,
+    kTrendIcon,
+    kCheckListIcon,
+    kStartIcon,
+    kStopIcon,
+    kClearIcon,
+    kImportMonitorIcon,
+    kImportCheckIcon,
+    kChineseIcon,
+    kEnglishIcon,
+    kLampOnIcon,
+    kLampOffIcon,
+    kReportIcon,
+    kArchiveIcon,
+    kSettingsIcon,
+    kSaveIcon,
+    kPlugOnIcon,
+    kPlugOffIcon,
+    kInfoIcon,
+    kDownloadIcon,
+    kAlertIcon,
+    kIconCount
   };
   std::array<fw::Icon, kIconCount> icons_;
   // The two indicators of the status panel, as adding them returned; rebuilt with the ribbon.

@@ -55,9 +55,12 @@ void CMainFrame::StartJournal() {
   JournalSettings settings;
   settings.root = dataFolders_.archive;
   settings.port = Narrow(portName_);
-  settings.onError = [frame = hwnd()](const ArchiveError&) { ::PostMessageW(frame, WM_ARCHIVEFAILED, 0, 0); };
+  settings.onError = [frame = hwnd()](const ArchiveError&) {
+    ::PostMessageW(frame, WM_ARCHIVEFAILED, 0, 0);
+  };
   journal_ = std::make_unique<DownloadJournal>(download_, std::move(settings));
-  listeners_ = std::make_unique<DownloadListeners>(std::initializer_list<DownloadEvents*>{journal_.get(), events_.get()});
+  listeners_ = std::make_unique<DownloadListeners>(
+      std::initializer_list<DownloadEvents*>{journal_.get(), events_.get()});
 }
 
 const DownloadJournal* CMainFrame::FinishedJournal() const {
@@ -71,8 +74,10 @@ void CMainFrame::OnArchiveFailed() {
   archiveProblem_ = String(IDS_ARCHIVE_WRITE_FAILED_SHORT);
   ShowStatusText();
   // Modal on this thread only: the download thread goes on meanwhile.
-  fw::ShowMessageBox(hwnd(), FormatText(String(IDS_ARCHIVE_WRITE_FAILED), {Widen(std::string_view(Describe(*error)))}),
-                     MessageCaption(), MB_OK | MB_ICONWARNING);
+  fw::ShowMessageBox(
+      hwnd(),
+      FormatText(String(IDS_ARCHIVE_WRITE_FAILED), {Widen(std::string_view(Describe(*error)))}),
+      MessageCaption(), MB_OK | MB_ICONWARNING);
 }
 
 // The archive's problem first: the pane is narrow, and that is the news.
@@ -156,13 +161,15 @@ void CMainFrame::OnEraseCounted() {
 
 // Names the stores and their counts; says first when they are not archived, and then the
 // default answer is No.
-bool CMainFrame::ConfirmErase(const std::optional<DeviceTotals>& totals, const ArchiveCoverage& coverage) {
+bool CMainFrame::ConfirmErase(const std::optional<DeviceTotals>& totals,
+                              const ArchiveCoverage& coverage) {
   if (!totals) {
     ShowMessage(DeviceMessage::CommunicationError);
     return false;
   }
   std::wstring stores;
-  if (eraseSelection_.monitoring) stores = FormatNumbers(String(IDS_ERASE_MONITORING), {totals->monitoring});
+  if (eraseSelection_.monitoring)
+    stores = FormatNumbers(String(IDS_ERASE_MONITORING), {totals->monitoring});
   if (eraseSelection_.wardRound) {
     if (!stores.empty()) stores += String(IDS_ERASE_AND);
     stores += FormatNumbers(String(IDS_ERASE_WARD_ROUND), {totals->wardRound});
@@ -181,7 +188,8 @@ bool CMainFrame::ConfirmErase(const std::optional<DeviceTotals>& totals, const A
     }
     text = question + L"\n\n" + FormatText(String(IDS_ERASE_ARCHIVED), {folders});
   }
-  const UINT style = MB_YESNO | MB_ICONWARNING | (coverage.archived ? MB_DEFBUTTON1 : MB_DEFBUTTON2);
+  const UINT style =
+      MB_YESNO | MB_ICONWARNING | (coverage.archived ? MB_DEFBUTTON1 : MB_DEFBUTTON2);
   return fw::ShowMessageBox(hwnd(), text, MessageCaption(), style) == IDYES;
 }
 

@@ -72,7 +72,8 @@ void CMainFrame::OnLanguageEnglish() {
 // The look commands have no ribbon element; the visual style is the one Office-like look.
 void CMainFrame::OnLook(UINT id) {
   lookId_ = static_cast<int>(id);
-  ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  ::RedrawWindow(hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void CMainFrame::ShowAbout() { CAboutDlg().DoModal(hwnd()); }
@@ -84,11 +85,13 @@ void CMainFrame::ImportFile(bool wardRound) {
   fw::FileDialogOptions options;
   options.owner = hwnd();
   options.title = fw::LoadStringResource(IDS_IMPORT);
-  options.filter = wardRound ? L"Check Files (*.cDat)|*.cDat||" : L"Monitor Files (*.mDat)|*.mDat||";
+  options.filter =
+      wardRound ? L"Check Files (*.cDat)|*.cDat||" : L"Monitor Files (*.mDat)|*.mDat||";
   options.defaultExtension = wardRound ? L"cDat" : L"mDat";
   const std::optional<std::wstring> path = files_->ChooseFileToOpen(options);
   if (!path) return;
-  const FileResult result = wardRound ? ReadCheckFile(store_, *path) : ReadMonitorFile(store_, *path);
+  const FileResult result =
+      wardRound ? ReadCheckFile(store_, *path) : ReadMonitorFile(store_, *path);
   if (!result) {
     // A silent failure would read as success.
     ShowStringMessage(IDS_IMPORT_FAILED);
@@ -110,7 +113,8 @@ const fw::CommandTable<CMainFrame>& CMainFrame::Commands() {
        &CMainFrame::ClearWardRoundChosen},
       {ID_SHOW_CHECK_LIST, &CMainFrame::OnShowWardRoundList, &CMainFrame::NotShowingWardRoundList},
       {ID_SHOW_TREND, &CMainFrame::OnShowTrend, &CMainFrame::NotShowingTrend},
-      {ID_SHOW_MONITOR_LIST, &CMainFrame::OnShowMonitoringList, &CMainFrame::NotShowingMonitoringList},
+      {ID_SHOW_MONITOR_LIST, &CMainFrame::OnShowMonitoringList,
+       &CMainFrame::NotShowingMonitoringList},
       {ID_HISTORY_BACK, &CMainFrame::OnHistoryBack, &CMainFrame::CanGoBack},
       {ID_HISTORY_FORWARD, &CMainFrame::OnHistoryForward, &CMainFrame::CanGoForward},
       {ID_IMPORT_CHECK, &CMainFrame::OnImportCheck, &CMainFrame::PortIdle},

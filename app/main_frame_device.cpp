@@ -107,8 +107,9 @@ void CMainFrame::OnCommProgress(WPARAM phase, LPARAM value) {
       break;
     case ProgressPhase::Counted:
       statusBar_.SetProgressPos(ID_PANE_PROGRESS, 10);
-      totalsText_ = FormatNumbers(fw::LoadStringResource(IDS_DOWNLOAD_TOTALS),
-                                  {download_.monitoringTotal.load(), download_.wardRoundTotal.load()});
+      totalsText_ =
+          FormatNumbers(fw::LoadStringResource(IDS_DOWNLOAD_TOTALS),
+                        {download_.monitoringTotal.load(), download_.wardRoundTotal.load()});
       ShowStatusText();
       break;
     case ProgressPhase::Receiving:
@@ -138,7 +139,8 @@ void CMainFrame::ShowMessage(DeviceMessage message) {
 }
 
 void CMainFrame::ShowStringMessage(UINT stringId) {
-  fw::ShowMessageBox(hwnd(), fw::LoadStringResource(stringId), MessageCaption(), MB_OK | MB_ICONWARNING);
+  fw::ShowMessageBox(hwnd(), fw::LoadStringResource(stringId), MessageCaption(),
+                     MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace wd

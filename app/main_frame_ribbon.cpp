@@ -59,7 +59,8 @@ void CMainFrame::LoadIcons() {
       {kAlertIcon, IDI_ALERT},
   };
   const int size = ::GetSystemMetrics(SM_CXICON);
-  for (const IconEntry& icon : kIcons) icons_[icon.slot] = fw::LoadProgramIcon(icon.resource, size, size);
+  for (const IconEntry& icon : kIcons)
+    icons_[icon.slot] = fw::LoadProgramIcon(icon.resource, size, size);
   const fw::Bitmap strip = fw::LoadBitmapResource(IDB_PANEL_IMAGES);
   panelIcons_[0] = fw::IconFromStrip(strip.get(), kNavigationPanelImage, 16);
   panelIcons_[1] = fw::IconFromStrip(strip.get(), kStatusPanelImage, 16);
@@ -78,8 +79,8 @@ void CMainFrame::BuildRibbon() {
 void CMainFrame::BuildCategory() {
   ribbon_.RemoveAllCategories();
   connectionIndicator_ = loadIndicator_ = nullptr;  // they went with the category
-  fw::RibbonCategory& category = ribbon_.AddCategory(fw::LoadStringResource(IDS_CATEGORY_OPERATIONS),
-                                                     smallImages_.get(), largeImages_.get());
+  fw::RibbonCategory& category = ribbon_.AddCategory(
+      fw::LoadStringResource(IDS_CATEGORY_OPERATIONS), smallImages_.get(), largeImages_.get());
   // Key tips (Alt, then the panel's letter, then the command's): unique among the panels and
   // within each panel, the same in both languages, as Office keeps them on translated ribbons.
   auto button = [this](fw::RibbonPanel& panel, UINT id, IconSlot icon, wchar_t keyTip) {
@@ -91,7 +92,8 @@ void CMainFrame::BuildCategory() {
     panel.AddCheckBox(id, text.caption, text.rest).SetKeyTip(keyTip);
   };
 
-  fw::RibbonPanel& views = category.AddPanel(fw::LoadStringResource(IDS_PANEL_VIEWS), panelIcons_[0].get());
+  fw::RibbonPanel& views =
+      category.AddPanel(fw::LoadStringResource(IDS_PANEL_VIEWS), panelIcons_[0].get());
   views.SetKeyTip(L'V');
   button(views, ID_HISTORY_BACK, kBackIcon, L'B');
   button(views, ID_HISTORY_FORWARD, kForwardIcon, L'F');
@@ -102,32 +104,41 @@ void CMainFrame::BuildCategory() {
   button(views, ID_SHOW_REPORT, kReportIcon, L'R');
   button(views, ID_SHOW_ARCHIVE, kArchiveIcon, L'A');
 
-  fw::RibbonPanel& status = category.AddPanel(fw::LoadStringResource(IDS_PANEL_STATUS), panelIcons_[1].get());
+  fw::RibbonPanel& status =
+      category.AddPanel(fw::LoadStringResource(IDS_PANEL_STATUS), panelIcons_[1].get());
   const auto indicator = [&](UINT text) {
     const fw::CaptionParts parts = TextOf(text);
-    return &status.AddIndicator(ID_STATUS_INDICATOR, parts.caption, icons_[kLampOffIcon].get(), parts.rest);
+    return &status.AddIndicator(ID_STATUS_INDICATOR, parts.caption, icons_[kLampOffIcon].get(),
+                                parts.rest);
   };
   connectionIndicator_ = indicator(IDS_CONNECTION_INDICATOR);
   loadIndicator_ = indicator(IDS_LOAD_INDICATOR);
 
   // Its key tip "D" comes with its caption.
-  fw::RibbonPanel& comm = category.AddPanel(fw::LoadStringResource(IDS_PANEL_COMM), panelIcons_[1].get());
+  fw::RibbonPanel& comm =
+      category.AddPanel(fw::LoadStringResource(IDS_PANEL_COMM), panelIcons_[1].get());
   button(comm, ID_START_COMM, kStartIcon, L'S');
   button(comm, ID_STOP_COMM, kStopIcon, L'T');
   button(comm, ID_CLEAR_DEVICE, kClearIcon, L'E');
   checkBox(comm, ID_CLEAR_MONITOR_CHOICE, L'M');
   checkBox(comm, ID_CLEAR_CHECK_CHOICE, L'W');
 
-  fw::RibbonPanel& import = category.AddPanel(fw::LoadStringResource(IDS_IMPORT), panelIcons_[0].get());
+  fw::RibbonPanel& import =
+      category.AddPanel(fw::LoadStringResource(IDS_IMPORT), panelIcons_[0].get());
   import.SetKeyTip(L'I');
   button(import, ID_IMPORT_CHECK, kImportCheckIcon, L'W');
   button(import, ID_IMPORT_MONITOR, kImportMonitorIcon, L'M');
 
-  fw::RibbonPanel& language = category.AddPanel(fw::LoadStringResource(IDS_PANEL_LANGUAGE), panelIcons_[0].get());
+  fw::RibbonPanel& language =
+      category.AddPanel(fw::LoadStringResource(IDS_PANEL_LANGUAGE), panelIcons_[0].get());
   language.SetKeyTip(L'L');
-  language.AddIconButton(ID_LANGUAGE_CHINESE, icons_[kChineseIcon].get(), TextOf(ID_LANGUAGE_CHINESE).rest, true)
+  language
+      .AddIconButton(ID_LANGUAGE_CHINESE, icons_[kChineseIcon].get(),
+                     TextOf(ID_LANGUAGE_CHINESE).rest, true)
       .SetKeyTip(L'C');
-  language.AddIconButton(ID_LANGUAGE_ENGLISH, icons_[kEnglishIcon].get(), TextOf(ID_LANGUAGE_ENGLISH).rest, false)
+  language
+      .AddIconButton(ID_LANGUAGE_ENGLISH, icons_[kEnglishIcon].get(),
+                     TextOf(ID_LANGUAGE_ENGLISH).rest, false)
       .SetKeyTip(L'E');
 
   ribbon_.RecalcLayout();
@@ -143,12 +154,14 @@ void CMainFrame::ShowIndicators() {
 }
 
 void CMainFrame::SetConnectionIndicator(bool connected) {
-  if (connectionIndicator_ != nullptr) connectionIndicator_->SetIcon(icons_[connected ? kLampOnIcon : kLampOffIcon].get());
+  if (connectionIndicator_ != nullptr)
+    connectionIndicator_->SetIcon(icons_[connected ? kLampOnIcon : kLampOffIcon].get());
 }
 
 void CMainFrame::SetLoadIndicator(bool loaded) {
   dataLoaded_ = loaded;
-  if (loadIndicator_ != nullptr) loadIndicator_->SetIcon(icons_[loaded ? kLampOnIcon : kLampOffIcon].get());
+  if (loadIndicator_ != nullptr)
+    loadIndicator_->SetIcon(icons_[loaded ? kLampOnIcon : kLampOffIcon].get());
 }
 
 void CMainFrame::RefreshRibbon() {

@@ -24,7 +24,8 @@ namespace {
 // update. It stays hidden until ShowView has filled it: a visible form would repaint at every
 // control its initial update moves or fills.
 template <class View>
-ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane, const PatientId* person = nullptr) {
+ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane,
+                       const PatientId* person = nullptr) {
   if (!view->Create(WS_CHILD | WS_BORDER, pane, frame, fw::kPaneFirstId, nullptr)) return {};
   ShownView shown;
   shown.form = view.get();
@@ -43,7 +44,8 @@ ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane,
 ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
   const RECT pane = PaneRect();
   switch (code) {
-    case ViewCode::WardRoundList: return MakeFormView(std::make_unique<CCheckListView>(*this), hwnd(), pane);
+    case ViewCode::WardRoundList:
+      return MakeFormView(std::make_unique<CCheckListView>(*this), hwnd(), pane);
     case ViewCode::DataOverview: {
       auto overview = std::make_unique<CChildView>(*this);
       if (!overview->Create(hwnd(), fw::kPaneFirstId, pane)) return {};
@@ -54,9 +56,12 @@ ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
     case ViewCode::Home: return MakeFormView(std::make_unique<CMainView>(*this), hwnd(), pane);
     case ViewCode::MonitoringList:
       return MakeFormView(std::make_unique<CMonitorListView>(*this), hwnd(), pane, person);
-    case ViewCode::Trend: return MakeFormView(std::make_unique<CTrendView>(*this), hwnd(), pane, person);
-    case ViewCode::Report: return MakeFormView(std::make_unique<CReportView>(*this), hwnd(), pane, person);
-    case ViewCode::Archive: return MakeFormView(std::make_unique<CArchiveView>(*this), hwnd(), pane);
+    case ViewCode::Trend:
+      return MakeFormView(std::make_unique<CTrendView>(*this), hwnd(), pane, person);
+    case ViewCode::Report:
+      return MakeFormView(std::make_unique<CReportView>(*this), hwnd(), pane, person);
+    case ViewCode::Archive:
+      return MakeFormView(std::make_unique<CArchiveView>(*this), hwnd(), pane);
   }
   return {};
 }
@@ -78,10 +83,12 @@ void CMainFrame::ShowView(ViewCode code, const PatientId* person, HistoryUpdate 
   viewCode_ = code;
   SetCurrentView(view_.window.get());
   if (view_.form != nullptr) view_.form->InitialUpdate();
-  ::SetWindowPos(view_.window->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetWindowPos(view_.window->hwnd(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   if (old.window && old.window->hwnd() != nullptr) {
-    ::SetWindowPos(old.window->hwnd(), nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(
+        old.window->hwnd(), nullptr, 0, 0, 0, 0,
+        SWP_HIDEWINDOW | SWP_NOREDRAW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   old = {};
   ::UpdateWindow(hwnd());
@@ -103,7 +110,8 @@ void CMainFrame::FocusView() {
   const HWND view = view_.window->hwnd();
   if (view_.form != nullptr) {
     // Through the dialog manager, which also makes a focused push button the default (Enter).
-    if (HWND first = ::GetNextDlgTabItem(view, nullptr, FALSE); first != nullptr && ::IsChild(view, first)) {
+    if (HWND first = ::GetNextDlgTabItem(view, nullptr, FALSE);
+        first != nullptr && ::IsChild(view, first)) {
       ::SendMessageW(view, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
       return;
     }
@@ -140,7 +148,8 @@ void CMainFrame::OnSetLanguage(WPARAM english) {
 // monitoring list, the trend view, the report), as the store's own key.
 const PatientId* CMainFrame::PersonForView(ViewCode wanted) const {
   if (view_.picker != nullptr) return view_.picker->SelectedPerson();
-  if (viewCode_ == wanted || view_.personView == nullptr || view_.personView->Person().IsEmpty()) return nullptr;
+  if (viewCode_ == wanted || view_.personView == nullptr || view_.personView->Person().IsEmpty())
+    return nullptr;
   return store_.Read().FindStoreKey(view_.personView->Person());
 }
 

@@ -13,9 +13,11 @@ namespace wd {
 std::filesystem::path ExecutableFolder() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
-    if (length < buffer.size()) return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
+    if (length < buffer.size())
+      return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
     buffer.resize(buffer.size() * 2);
   }
 }

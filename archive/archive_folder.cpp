@@ -27,7 +27,8 @@ std::string DownloadFolderName(std::int64_t startUtc, std::string_view computer)
   std::string safe;
   for (const char c : computer) {
     const auto byte = static_cast<unsigned char>(c);
-    const bool forbidden = byte < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+    const bool forbidden =
+        byte < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
     safe.push_back(forbidden ? '_' : c);
   }
   // Windows drops a trailing dot or space from a name.
@@ -57,7 +58,8 @@ std::optional<FolderNameParts> ParseDownloadFolderName(std::string_view name) {
   if (parts.computer.ends_with(")")) {
     const std::size_t open = parts.computer.rfind(" (");
     if (open != std::string::npos &&
-        IsDigits(std::string_view(parts.computer).substr(open + 2, parts.computer.size() - open - 3))) {
+        IsDigits(
+            std::string_view(parts.computer).substr(open + 2, parts.computer.size() - open - 3))) {
       parts.computer.erase(open);
     }
   }
@@ -71,7 +73,8 @@ JournalFileKind KindOfJournalFile(std::string_view name) {
     return JournalFileKind::Monitoring;
   }
   // What a replacement of the index leaves when it is cut short.
-  if (name.starts_with(".download.ini.") || (name.starts_with("~download.ini.") && name.ends_with(".tmp"))) {
+  if (name.starts_with(".download.ini.") ||
+      (name.starts_with("~download.ini.") && name.ends_with(".tmp"))) {
     return JournalFileKind::Temporary;
   }
   return JournalFileKind::Other;

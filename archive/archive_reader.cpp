@@ -22,7 +22,8 @@ FileResult ReadDataFiles(const std::filesystem::path& download, OnMonitoring mon
   std::vector<std::uint8_t> data;
   for (const std::filesystem::path& file : contents.monitoringFiles) {
     if (!fileio::ReadAll(file, data)) continue;
-    if (const std::optional<MonitorFileContents> parsed = ParseMonitorFile(data)) monitoring(*parsed);
+    if (const std::optional<MonitorFileContents> parsed = ParseMonitorFile(data))
+      monitoring(*parsed);
   }
   if (contents.wardRoundFile && fileio::ReadAll(download / kWardRoundFileName, data)) {
     wardRound(ParseCheckFile(data));
@@ -140,8 +141,9 @@ FileResult ReadDownloadPersons(const std::filesystem::path& download,
       });
   if (!read) return read;
   for (auto& [id, person] : persons) out.push_back(person);
-  std::sort(out.begin(), out.end(),
-            [](const ArchivedPerson& a, const ArchivedPerson& b) { return a.id.bytes < b.id.bytes; });
+  std::sort(out.begin(), out.end(), [](const ArchivedPerson& a, const ArchivedPerson& b) {
+    return a.id.bytes < b.id.bytes;
+  });
   return FileResult::Ok();
 }
 
@@ -150,7 +152,8 @@ FileResult ReadDownloadRecords(const std::filesystem::path& download, const Pati
   out.clear();
   if (!fileio::IsFolder(download)) return FileResult::Fail(FileError::NotFound);
   std::vector<std::uint8_t> data;
-  const auto monitoring = download / PathFromUtf8(FileNameForId(id) + std::string(kMonitorFileExtension));
+  const auto monitoring =
+      download / PathFromUtf8(FileNameForId(id) + std::string(kMonitorFileExtension));
   if (fileio::ReadAll(monitoring, data)) {
     const std::optional<MonitorFileContents> file = ParseMonitorFile(data);
     if (file && file->id == id) out = file->records;

@@ -65,8 +65,8 @@ std::optional<DownloadResult> ResultFromName(std::string_view name) {
 std::string LocalTimeText(std::int64_t utc) {
   const std::tm t = LocalTime(static_cast<std::time_t>(utc));
   char text[80];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900,
-                t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1,
+                t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
   return text;
 }
 
@@ -172,7 +172,8 @@ std::optional<DownloadIndex> ParseIndex(std::string_view text) {
     }
   }
   if (!ok || !haveResult || !haveStart || !haveEnd) return std::nullopt;
-  if (monitoringTotal && wardRoundTotal) index.totals = DeviceTotals{*monitoringTotal, *wardRoundTotal};
+  if (monitoringTotal && wardRoundTotal)
+    index.totals = DeviceTotals{*monitoringTotal, *wardRoundTotal};
   return index;
 }
 

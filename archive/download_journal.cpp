@@ -51,7 +51,7 @@ void DownloadJournal::OnProgress(ProgressPhase phase, int value) {
     case ProgressPhase::Finished:
       Guarded([this, value] {
         index_.endUtc = Now();
-        index_.result = value == 1               ? DownloadResult::Complete
+        index_.result = value == 1             ? DownloadResult::Complete
                         : state_.stopRequested ? DownloadResult::Stopped
                                                : DownloadResult::Failed;
         index_.persons = persons_.size();

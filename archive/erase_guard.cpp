@@ -13,9 +13,8 @@ bool InScope(const DownloadSummary& download, const GuardScope& scope) {
 
 // A complete download of this store that saw the monitor holding what it holds now; its
 // newest, or null.
-const DownloadSummary* Vouching(std::span<const DownloadSummary> downloads,
-                                const DeviceTotals& now, bool monitoring,
-                                const GuardScope& scope) {
+const DownloadSummary* Vouching(std::span<const DownloadSummary> downloads, const DeviceTotals& now,
+                                bool monitoring, const GuardScope& scope) {
   const DownloadSummary* newest = nullptr;
   for (const DownloadSummary& download : downloads) {
     const DownloadIndex& index = download.index;

@@ -118,7 +118,8 @@ FileResult MakeFolders(const std::filesystem::path& folder, std::filesystem::pat
 }  // namespace
 
 std::string Describe(const ArchiveError& error) {
-  return Utf8Name(error.path) + ": " + (error.detail.empty() ? Describe(error.result) : error.detail);
+  return Utf8Name(error.path) + ": " +
+         (error.detail.empty() ? Describe(error.result) : error.detail);
 }
 
 JournalFiles::JournalFiles(ArchiveErrorHandler onError) : shared_(std::make_shared<Shared>()) {
@@ -128,8 +129,7 @@ JournalFiles::JournalFiles(ArchiveErrorHandler onError) : shared_(std::make_shar
 JournalFiles::~JournalFiles() { Finish(std::chrono::seconds(10)); }
 
 std::optional<std::string> JournalFiles::Create(const std::filesystem::path& root,
-                                                std::int64_t startUtc,
-                                                std::string_view computer) {
+                                                std::int64_t startUtc, std::string_view computer) {
   std::filesystem::path failed;
   if (FileResult made = MakeFolders(root, failed); !made) {
     shared_->Fail({failed, made, {}});
@@ -173,7 +173,9 @@ std::shared_ptr<JournalFiles::OpenFile> JournalFiles::OpenForAppend(
 void JournalFiles::Append(const AcceptedRecords& records) {
   if (finished_ || !flusher_.joinable() || shared_->failed || records.empty()) return;
   buffer_.clear();
-  auto add = [this](const auto& bytes) { buffer_.insert(buffer_.end(), bytes.begin(), bytes.end()); };
+  auto add = [this](const auto& bytes) {
+    buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+  };
   if (records.kind() == RecordKind::Monitoring) {
     const PatientId id = records.IdAt(0);
     if (!monitoring_ || id != monitoringId_) {

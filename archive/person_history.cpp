@@ -101,9 +101,8 @@ FileResult Gather(const std::filesystem::path& root, const Matches& matches,
     }
   }
   for (auto& [id, person] : persons) out.push_back({id, person.merge.Take(), person.downloads});
-  std::sort(out.begin(), out.end(), [](const PersonHistory& a, const PersonHistory& b) {
-    return a.id.bytes < b.id.bytes;
-  });
+  std::sort(out.begin(), out.end(),
+            [](const PersonHistory& a, const PersonHistory& b) { return a.id.bytes < b.id.bytes; });
   return FileResult::Ok();
 }
 
@@ -118,9 +117,9 @@ void HistoryMerge::Add(std::span<const VitalRecord> records) {
 }
 
 std::vector<VitalRecord> HistoryMerge::Take() {
-  std::stable_sort(records_.begin(), records_.end(), [](const VitalRecord& a, const VitalRecord& b) {
-    return a.MinuteKey() < b.MinuteKey();
-  });
+  std::stable_sort(
+      records_.begin(), records_.end(),
+      [](const VitalRecord& a, const VitalRecord& b) { return a.MinuteKey() < b.MinuteKey(); });
   std::vector<VitalRecord> taken = std::move(records_);
   records_.clear();
   minutes_ = MinuteSet();

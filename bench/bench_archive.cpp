@@ -35,7 +35,8 @@ template <typename Step>
 double Millis(Step step) {
   const auto start = std::chrono::steady_clock::now();
   step();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
 Timing Measure(const std::filesystem::path& root, int downloads, int runs) {
@@ -44,10 +45,12 @@ Timing Measure(const std::filesystem::path& root, int downloads, int runs) {
     std::vector<wd::DownloadSummary> listed;
     best.listMs = std::min(best.listMs, Millis([&] { wd::ListArchive(root, listed); }));
     std::vector<wd::PersonHistory> history;
-    best.historyMs = std::min(best.historyMs, Millis([&] { wd::HistoryByIdPrefix(root, kPerson, history); }));
-    const bool sorted = !history.empty() &&
-                        std::is_sorted(history[0].records.begin(), history[0].records.end(),
-                                       [](const auto& a, const auto& b) { return a.MinuteKey() < b.MinuteKey(); });
+    best.historyMs =
+        std::min(best.historyMs, Millis([&] { wd::HistoryByIdPrefix(root, kPerson, history); }));
+    const bool sorted =
+        !history.empty() &&
+        std::is_sorted(history[0].records.begin(), history[0].records.end(),
+                       [](const auto& a, const auto& b) { return a.MinuteKey() < b.MinuteKey(); });
     if (listed.size() != static_cast<std::size_t>(downloads) || history.size() != 1 ||
         history[0].records.size() != kPersonRecords || !sorted) {
       std::fprintf(stderr, "bench_archive: wrong result at %d downloads: %zu listed, %zu records\n",
@@ -62,9 +65,10 @@ Timing Measure(const std::filesystem::path& root, int downloads, int runs) {
 
 int main(int argc, char** argv) {
   const bool check = argc > 1 && std::strcmp(argv[1], "--check") == 0;
-  const auto scratch = std::filesystem::temp_directory_path() /
-                       ("bench_archive-" + std::to_string(std::chrono::steady_clock::now()
-                                                              .time_since_epoch().count()));
+  const auto scratch =
+      std::filesystem::temp_directory_path() /
+      ("bench_archive-" +
+       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
   Timing at[2];
   const int sizes[2] = {100, 1000};
   bool ok = true;

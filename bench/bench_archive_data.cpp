@@ -31,7 +31,8 @@ VitalRecord AtMinute(int minute, RecordKind kind) {
 }
 
 void Put(std::ofstream& out, const auto& bytes) {
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 void WriteMonitorFile(const std::filesystem::path& folder, const PatientId& id,

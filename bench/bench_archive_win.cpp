@@ -1,7 +1,7 @@
 // The archive view in the real main frame, under Wine: opening it (list the archive, fill and
-// paint the view) at 100 and 1,000 downloads, the first time straight after start-up and again, and a patient's history of 65,536 records across
-// them: the search, bringing the history into memory and the monitoring list that shows it.
-// Run by hand on a display (Xvfb will do):
+// paint the view) at 100 and 1,000 downloads, the first time straight after start-up and again, and
+// a patient's history of 65,536 records across them: the search, bringing the history into memory
+// and the monitoring list that shows it. Run by hand on a display (Xvfb will do):
 //
 //   scripts/wine-run.sh build/win/wineprefix build/win/bench/bench_archive_win.exe
 //
@@ -32,8 +32,8 @@ constexpr const wchar_t* kSetupKey = L"SOFTWARE\\pulsora pro\\setup";
 
 void SetArchiveFolder(const std::filesystem::path* folder) {
   HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSetupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSetupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
     return;
   }
   if (folder != nullptr) {
@@ -52,7 +52,8 @@ double Median(std::vector<double> values) {
 }
 
 double MillisSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
 struct HistoryTiming {
@@ -104,16 +105,21 @@ bool Measure(const std::filesystem::path& root, int downloads) {
   ::UpdateWindow(frame.hwnd());
   wd::bench::PumpPending();
   const double firstMs = MillisSince(first);
-  const wd::bench::Opening opening = wd::bench::MeasureOpening(frame, wd::ViewCode::Archive, nullptr, kRuns);
+  const wd::bench::Opening opening =
+      wd::bench::MeasureOpening(frame, wd::ViewCode::Archive, nullptr, kRuns);
   auto* view = dynamic_cast<wd::CArchiveView*>(frame.CurrentViewWindow());
   const std::size_t listed = view != nullptr ? view->Downloads().size() : 0;
   const HistoryTiming history = OpenHistory(frame);
   const double total = history.searchMs + history.openMs;
-  std::printf("%5d downloads: archive view %7.1f ms (cpu %6.1f ms, first after start-up %6.1f ms, %zu listed); history of %zu records %7.1f ms "
-              "(search %6.1f, open %6.1f, first open %6.1f)%s\n",
-              downloads, opening.wallMs, opening.cpuMs, firstMs, listed, history.rows, total, history.searchMs,
-              history.openMs, history.firstOpenMs,
-              downloads == 1000 && (opening.wallMs >= 300 || firstMs >= 300 || total >= 1000) ? "  OVER THE LIMIT" : "");
+  std::printf(
+      "%5d downloads: archive view %7.1f ms (cpu %6.1f ms, first after start-up %6.1f ms, %zu "
+      "listed); history of %zu records %7.1f ms "
+      "(search %6.1f, open %6.1f, first open %6.1f)%s\n",
+      downloads, opening.wallMs, opening.cpuMs, firstMs, listed, history.rows, total,
+      history.searchMs, history.openMs, history.firstOpenMs,
+      downloads == 1000 && (opening.wallMs >= 300 || firstMs >= 300 || total >= 1000)
+          ? "  OVER THE LIMIT"
+          : "");
   frame.CloseMainWindow();
   wd::bench::PumpPending();
   return listed == static_cast<std::size_t>(downloads) && history.rows == wd::bench::kPersonRecords;
@@ -124,9 +130,12 @@ bool Measure(const std::filesystem::path& root, int downloads) {
 int main() {
   const auto scratch = std::filesystem::temp_directory_path() /
                        (L"bench_archive_win-" + std::to_wstring(::GetCurrentProcessId()));
-  std::printf("bench_archive_win: medians of %d (limits at 1,000 downloads: view 300 ms, history 1 s)\n", kRuns);
+  std::printf(
+      "bench_archive_win: medians of %d (limits at 1,000 downloads: view 300 ms, history 1 s)\n",
+      kRuns);
   bool ok = true;
-  for (int downloads : {100, 1000}) ok = Measure(scratch / std::to_wstring(downloads), downloads) && ok;
+  for (int downloads : {100, 1000})
+    ok = Measure(scratch / std::to_wstring(downloads), downloads) && ok;
   SetArchiveFolder(nullptr);
   std::error_code ignored;
   std::filesystem::remove_all(scratch, ignored);

@@ -48,15 +48,19 @@ Measurement Measure(const std::filesystem::path& scratch, const std::vector<std:
     std::fputs("bench_download: monitor-sim did not start\n", stderr);
     return result;
   }
-  std::vector<std::string> cli{WD_WARDCLI, "download", "--port", (scratch / "tty").string(),
-                               "--out", (scratch / "out").string(), "--quiet"};
+  std::vector<std::string> cli{WD_WARDCLI, "download",
+                               "--port",   (scratch / "tty").string(),
+                               "--out",    (scratch / "out").string(),
+                               "--quiet"};
   cli.insert(cli.end(), cliArgs.begin(), cliArgs.end());
   const auto start = std::chrono::steady_clock::now();
   const wd::sim::RunResult run = wd::sim::RunToEnd(cli, scratch, 600s);
-  result.elapsedSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result.elapsedSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   simulator->Stop();
   if (run.exitCode != 0) {
-    std::fprintf(stderr, "bench_download: wardcli failed (%d): %s\n", run.exitCode, run.err.c_str());
+    std::fprintf(stderr, "bench_download: wardcli failed (%d): %s\n", run.exitCode,
+                 run.err.c_str());
     return result;
   }
   auto counters = ReadStats(stats);
@@ -74,13 +78,16 @@ struct Variant {
 };
 
 int main(int argc, char** argv) {
-  std::map<std::string, std::string> options{{"--patients", "20"},  {"--minutes", "1000"},
-                                             {"--ward-round", "2000"}, {"--per-reply", "100"},
+  std::map<std::string, std::string> options{{"--patients", "20"},
+                                             {"--minutes", "1000"},
+                                             {"--ward-round", "2000"},
+                                             {"--per-reply", "100"},
                                              {"--repeat", "2"}};
   for (int i = 1; i + 1 < argc; i += 2) {
     if (!options.contains(argv[i])) {
-      std::fprintf(stderr, "usage: bench_download [--patients N] [--minutes N] [--ward-round N] "
-                           "[--per-reply N] [--repeat N]\n");
+      std::fprintf(stderr,
+                   "usage: bench_download [--patients N] [--minutes N] [--ward-round N] "
+                   "[--per-reply N] [--repeat N]\n");
       return 2;
     }
     options[argv[i]] = argv[i + 1];
@@ -91,19 +98,21 @@ int main(int argc, char** argv) {
     if (flag != "--repeat") dataArgs.insert(dataArgs.end(), {flag, value});
   }
 
-  const auto scratch = std::filesystem::temp_directory_path() /
-                       ("bench_download-" + std::to_string(std::chrono::steady_clock::now()
-                                                                .time_since_epoch().count()));
-  std::printf("download of %s patients x %s minutes + %s ward-round records, %s per reply, "
-              "paced at 115200 baud, best of %d\n",
-              options["--patients"].c_str(), options["--minutes"].c_str(),
-              options["--ward-round"].c_str(), options["--per-reply"].c_str(), repeat);
-  std::printf("%-28s %10s %12s %10s %8s\n", "polling", "elapsed s", "wire bytes", "wire s", "ratio");
+  const auto scratch =
+      std::filesystem::temp_directory_path() /
+      ("bench_download-" +
+       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+  std::printf(
+      "download of %s patients x %s minutes + %s ward-round records, %s per reply, "
+      "paced at 115200 baud, best of %d\n",
+      options["--patients"].c_str(), options["--minutes"].c_str(), options["--ward-round"].c_str(),
+      options["--per-reply"].c_str(), repeat);
+  std::printf("%-28s %10s %12s %10s %8s\n", "polling", "elapsed s", "wire bytes", "wire s",
+              "ratio");
   const std::string archive = (scratch / "archive").string();
-  const std::vector<Variant> variants{
-      {"every 10 ms", {}, repeat},
-      {"every 10 ms, archived", {"--archive", archive}, repeat},
-      {"every 100 ms (original)", {"--poll-ms", "100"}, 1}};
+  const std::vector<Variant> variants{{"every 10 ms", {}, repeat},
+                                      {"every 10 ms, archived", {"--archive", archive}, repeat},
+                                      {"every 100 ms (original)", {"--poll-ms", "100"}, 1}};
   std::vector<Measurement> best(variants.size());
   int failures = 0;
   // In turns, so a machine busy for a while slows both alike.

@@ -37,25 +37,31 @@ constexpr int kRuns = 5;
 
 // Rows the current view shows, to be sure the view measured is the view wanted.
 std::size_t RowsShown(wd::CMainFrame& frame) {
-  if (auto* list = dynamic_cast<wd::CMonitorListView*>(frame.CurrentViewWindow())) return list->Rows().size();
-  if (auto* list = dynamic_cast<wd::CCheckListView*>(frame.CurrentViewWindow())) return list->Rows().size();
+  if (auto* list = dynamic_cast<wd::CMonitorListView*>(frame.CurrentViewWindow()))
+    return list->Rows().size();
+  if (auto* list = dynamic_cast<wd::CCheckListView*>(frame.CurrentViewWindow()))
+    return list->Rows().size();
   return 0;
 }
 
 // Opens the view and reports it; the median wall time.
-double Open(wd::CMainFrame& frame, const char* what, wd::ViewCode code, const wd::PatientId* person) {
+double Open(wd::CMainFrame& frame, const char* what, wd::ViewCode code,
+            const wd::PatientId* person) {
   const wd::bench::Opening opening = wd::bench::MeasureOpening(frame, code, person, kRuns);
   const wd::bench::ProcessMemory memory = wd::bench::MeasureProcessMemory();
-  std::printf("%-34s %7zu rows  %7.1f ms (cpu %6.1f ms)   working set %6.1f MB, commit %6.1f MB\n", what,
-              RowsShown(frame), opening.wallMs, opening.cpuMs, memory.workingSetMb, memory.commitMb);
+  std::printf("%-34s %7zu rows  %7.1f ms (cpu %6.1f ms)   working set %6.1f MB, commit %6.1f MB\n",
+              what, RowsShown(frame), opening.wallMs, opening.cpuMs, memory.workingSetMb,
+              memory.commitMb);
   return opening.wallMs;
 }
 
 // Appends ward-round entries [first, last) of the data set to the store.
-void AddWardRounds(wd::PatientStore& store, const wd::sim::DataSet& data, std::size_t first, std::size_t last) {
+void AddWardRounds(wd::PatientStore& store, const wd::sim::DataSet& data, std::size_t first,
+                   std::size_t last) {
   auto writer = store.Write();
   for (std::size_t i = first; i < last && i < data.wardRound.size(); ++i) {
-    writer.AppendRecord(writer.FindOrCreateRecordList(data.wardRound[i].id), data.wardRound[i].record);
+    writer.AppendRecord(writer.FindOrCreateRecordList(data.wardRound[i].id),
+                        data.wardRound[i].record);
   }
 }
 
@@ -76,7 +82,8 @@ std::size_t WriteRegister(const wd::sim::DataSet& data, const std::filesystem::p
     bytes.insert(bytes.end(), record.begin(), record.end());
   }
   std::ofstream out(wd::RegisterPath(folder), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return seen.size();
 }
 
@@ -93,27 +100,34 @@ int main() {
   std::error_code ignored;
   std::filesystem::remove(wd::RegisterPath(frame.RegisterFolder()), ignored);
 
-  std::printf("bench_lists_win: median of %d openings from the home view (create, fill, paint)\n", kRuns);
-  std::printf("%-34s working set %6.1f MB\n", "home view, empty store", wd::bench::MeasureProcessMemory().workingSetMb);
+  std::printf("bench_lists_win: median of %d openings from the home view (create, fill, paint)\n",
+              kRuns);
+  std::printf("%-34s working set %6.1f MB\n", "home view, empty store",
+              wd::bench::MeasureProcessMemory().workingSetMb);
 
   const wd::PatientId* small = AddMonitoredPerson(frame.Store(), kSmallCount, 7);
   const wd::PatientId* large = AddMonitoredPerson(frame.Store(), kLargeCount, 8);
-  const double smallList = Open(frame, "monitoring list, 1,000 records", wd::ViewCode::MonitoringList, small);
-  const double largeList = Open(frame, "monitoring list, 65,536 records", wd::ViewCode::MonitoringList, large);
+  const double smallList =
+      Open(frame, "monitoring list, 1,000 records", wd::ViewCode::MonitoringList, small);
+  const double largeList =
+      Open(frame, "monitoring list, 65,536 records", wd::ViewCode::MonitoringList, large);
 
   // 65,536 ward-round records over 2,000 persons, all in the register; the first 1,000 alone
   // first (they fall on the first 1,000 persons).
   const wd::sim::DataSet rounds = wd::sim::GenerateDataSet({kPersons - 1, 0, kLargeCount, 9});
   const std::size_t registered = WriteRegister(rounds, frame.RegisterFolder());
   AddWardRounds(frame.Store(), rounds, 0, kSmallCount);
-  const double smallRounds = Open(frame, "ward-round list, 1,000 records", wd::ViewCode::WardRoundList, nullptr);
+  const double smallRounds =
+      Open(frame, "ward-round list, 1,000 records", wd::ViewCode::WardRoundList, nullptr);
   AddWardRounds(frame.Store(), rounds, kSmallCount, kLargeCount);
-  const double largeRounds = Open(frame, "ward-round list, 65,536 records", wd::ViewCode::WardRoundList, nullptr);
+  const double largeRounds =
+      Open(frame, "ward-round list, 65,536 records", wd::ViewCode::WardRoundList, nullptr);
   std::printf("register: %zu persons, %ju bytes\n", registered,
-              static_cast<std::uintmax_t>(std::filesystem::file_size(wd::RegisterPath(frame.RegisterFolder()))));
+              static_cast<std::uintmax_t>(
+                  std::filesystem::file_size(wd::RegisterPath(frame.RegisterFolder()))));
 
-  std::printf("ratio 65,536 / 1,000: monitoring list %.2f, ward-round list %.2f\n", largeList / smallList,
-              largeRounds / smallRounds);
+  std::printf("ratio 65,536 / 1,000: monitoring list %.2f, ward-round list %.2f\n",
+              largeList / smallList, largeRounds / smallRounds);
   frame.CloseMainWindow();
   return 0;
 }

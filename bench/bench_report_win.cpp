@@ -71,23 +71,29 @@ int main() {
   }
   wd::CMainFrame& frame = *app.MainFrame();
   wd::bench::PumpPending();
-  std::printf("bench_report_win: median of %d openings from the home view (plan the pages, paint the first)\n",
-              kRuns);
+  std::printf(
+      "bench_report_win: median of %d openings from the home view (plan the pages, paint the "
+      "first)\n",
+      kRuns);
   const wd::PatientId* small = wd::bench::AddMonitoredPerson(frame.Store(), kSmallCount, 7);
   const wd::PatientId* large = wd::bench::AddMonitoredPerson(frame.Store(), kLargeCount, 8);
 
-  const wd::bench::Opening smallOpen = wd::bench::MeasureOpening(frame, wd::ViewCode::Report, small, kRuns);
-  std::printf("report view, 1,000:  open %7.1f ms (cpu %6.1f ms)\n", smallOpen.wallMs, smallOpen.cpuMs);
-  const wd::bench::Opening largeOpen = wd::bench::MeasureOpening(frame, wd::ViewCode::Report, large, kRuns);
+  const wd::bench::Opening smallOpen =
+      wd::bench::MeasureOpening(frame, wd::ViewCode::Report, small, kRuns);
+  std::printf("report view, 1,000:  open %7.1f ms (cpu %6.1f ms)\n", smallOpen.wallMs,
+              smallOpen.cpuMs);
+  const wd::bench::Opening largeOpen =
+      wd::bench::MeasureOpening(frame, wd::ViewCode::Report, large, kRuns);
   wd::CReportView* view = ReportView(frame);
   if (view == nullptr) return 1;
-  std::printf("report view, 65,536: open %7.1f ms (cpu %6.1f ms), %zu pages\n", largeOpen.wallMs, largeOpen.cpuMs,
-              view->Plan().pages.size());
+  std::printf("report view, 65,536: open %7.1f ms (cpu %6.1f ms), %zu pages\n", largeOpen.wallMs,
+              largeOpen.cpuMs, view->Plan().pages.size());
   std::printf("ratio 65,536 / 1,000: open %.2f (cpu %.2f)\n", largeOpen.wallMs / smallOpen.wallMs,
               largeOpen.cpuMs / smallOpen.cpuMs);
   Print(*view);
 
-  for (const ui_support::SeenMessageBox& box : boxes.Seen()) std::printf("  box: %ls\n", box.text.c_str());
+  for (const ui_support::SeenMessageBox& box : boxes.Seen())
+    std::printf("  box: %ls\n", box.text.c_str());
   std::fflush(stdout);
   frame.CloseMainWindow();
   return boxes.Seen().empty() ? 0 : 1;

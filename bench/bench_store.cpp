@@ -35,7 +35,8 @@ std::vector<wd::WireRecord> DistinctMinutes(int count) {
 
 void AddAll(wd::PatientStore& store, const std::vector<wd::WireRecord>& wires) {
   auto writer = store.Write();
-  wd::RecordList& list = writer.FindOrCreateRecordList(wd::PatientId::FromText("110105194912310021"));
+  wd::RecordList& list =
+      writer.FindOrCreateRecordList(wd::PatientId::FromText("110105194912310021"));
   for (const wd::WireRecord& wire : wires) {
     writer.AddRecordUnique(list, wire, wd::RecordKind::Monitoring);
   }
@@ -94,10 +95,14 @@ int Check() {
   }
   const double addedRatio = bestLarge.added / bestSmall.added;
   const double duplicateRatio = bestLarge.duplicates / bestSmall.duplicates;
-  std::printf("AddRecordUnique per new minute: 8,192 -> %.1f ns, 65,536 -> %.1f ns, ratio %.2f (limit 2.00)\n",
-              bestSmall.added, bestLarge.added, addedRatio);
-  std::printf("AddRecordUnique per duplicate:  8,192 -> %.1f ns, 65,536 -> %.1f ns, ratio %.2f (limit 2.00)\n",
-              bestSmall.duplicates, bestLarge.duplicates, duplicateRatio);
+  std::printf(
+      "AddRecordUnique per new minute: 8,192 -> %.1f ns, 65,536 -> %.1f ns, ratio %.2f (limit "
+      "2.00)\n",
+      bestSmall.added, bestLarge.added, addedRatio);
+  std::printf(
+      "AddRecordUnique per duplicate:  8,192 -> %.1f ns, 65,536 -> %.1f ns, ratio %.2f (limit "
+      "2.00)\n",
+      bestSmall.duplicates, bestLarge.duplicates, duplicateRatio);
   return addedRatio <= 2.0 && duplicateRatio <= 2.0 ? 0 : 1;
 }
 

@@ -53,7 +53,8 @@ ScrollRun ScrollEndToEnd(wd::CTrendView& view) {
   ScrollRun run;
   const auto start = Clock::now();
   while (::GetScrollPos(bar, SB_CTL) < maximum) {
-    ::SendMessageW(view.hwnd(), WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), reinterpret_cast<LPARAM>(bar));
+    ::SendMessageW(view.hwnd(), WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0),
+                   reinterpret_cast<LPARAM>(bar));
     ++run.steps;
   }
   PumpPending();
@@ -67,15 +68,19 @@ bool AllPictures(wd::CTrendView& view) {
   return all;
 }
 
-void Report(const char* what, wd::CTrendView& view, const wd::bench::Opening& open, const ScrollRun& scroll) {
-  std::printf("%-20s %6d records, charts %d px wide: open %7.1f ms (cpu %6.1f ms), pictures %s, working set %6.1f MB\n",
-              what, view.RecordCount(), static_cast<int>(view.ClientRect().right - 40), open.wallMs, open.cpuMs,
-              AllPictures(view) ? "yes" : "NO", wd::bench::MeasureProcessMemory().workingSetMb);
+void Report(const char* what, wd::CTrendView& view, const wd::bench::Opening& open,
+            const ScrollRun& scroll) {
+  std::printf(
+      "%-20s %6d records, charts %d px wide: open %7.1f ms (cpu %6.1f ms), pictures %s, working "
+      "set %6.1f MB\n",
+      what, view.RecordCount(), static_cast<int>(view.ClientRect().right - 40), open.wallMs,
+      open.cpuMs, AllPictures(view) ? "yes" : "NO", wd::bench::MeasureProcessMemory().workingSetMb);
   if (scroll.steps == 0) {
     std::printf("%-20s all columns fit: no time bar to scroll\n", "");
   } else {
-    std::printf("%-20s scrolled end to end: %d steps in %.1f ms, %.2f ms a step (three charts repainted)\n", "",
-                scroll.steps, scroll.milliseconds, scroll.milliseconds / scroll.steps);
+    std::printf(
+        "%-20s scrolled end to end: %d steps in %.1f ms, %.2f ms a step (three charts repainted)\n",
+        "", scroll.steps, scroll.milliseconds, scroll.milliseconds / scroll.steps);
   }
 }
 
@@ -90,20 +95,25 @@ int main() {
   }
   wd::CMainFrame& frame = *app.MainFrame();
   PumpPending();
-  std::printf("bench_trend_win: median of %d openings from the home view (create, draw the pictures, paint)\n",
-              kRuns);
-  std::printf("%-24s working set %6.1f MB\n", "home view, empty store", wd::bench::MeasureProcessMemory().workingSetMb);
+  std::printf(
+      "bench_trend_win: median of %d openings from the home view (create, draw the pictures, "
+      "paint)\n",
+      kRuns);
+  std::printf("%-24s working set %6.1f MB\n", "home view, empty store",
+              wd::bench::MeasureProcessMemory().workingSetMb);
 
   const wd::PatientId* small = AddMonitoredPerson(frame.Store(), kSmallCount, 7);
   const wd::PatientId* large = AddMonitoredPerson(frame.Store(), kLargeCount, 8);
 
-  const wd::bench::Opening smallOpen = wd::bench::MeasureOpening(frame, wd::ViewCode::Trend, small, kRuns);
+  const wd::bench::Opening smallOpen =
+      wd::bench::MeasureOpening(frame, wd::ViewCode::Trend, small, kRuns);
   wd::CTrendView* view = TrendView(frame);
   if (view == nullptr) return 1;
   const ScrollRun smallScroll = ScrollEndToEnd(*view);
   Report("trend view, 1,000", *view, smallOpen, smallScroll);
 
-  const wd::bench::Opening largeOpen = wd::bench::MeasureOpening(frame, wd::ViewCode::Trend, large, kRuns);
+  const wd::bench::Opening largeOpen =
+      wd::bench::MeasureOpening(frame, wd::ViewCode::Trend, large, kRuns);
   view = TrendView(frame);
   if (view == nullptr) return 1;
   const ScrollRun largeScroll = ScrollEndToEnd(*view);
@@ -112,7 +122,8 @@ int main() {
   std::printf("ratio 65,536 / 1,000: open %.2f\n", largeOpen.wallMs / smallOpen.wallMs);
   const int boxCount = static_cast<int>(boxes.Seen().size());
   std::printf("message boxes: %d\n", boxCount);
-  for (const ui_support::SeenMessageBox& box : boxes.Seen()) std::printf("  box: %ls\n", box.text.c_str());
+  for (const ui_support::SeenMessageBox& box : boxes.Seen())
+    std::printf("  box: %ls\n", box.text.c_str());
   std::fflush(stdout);
   frame.CloseMainWindow();
   return boxes.Seen().empty() ? 0 : 1;

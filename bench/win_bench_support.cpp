@@ -16,7 +16,8 @@ double ThreadCpuMs() {
   FILETIME created{}, exited{}, kernel{}, user{};
   ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
   const auto value = [](const FILETIME& time) {
-    return static_cast<double>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    return static_cast<double>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                               time.dwLowDateTime);
   };
   return (value(kernel) + value(user)) / 1e4;  // 100 ns units
 }
@@ -39,7 +40,9 @@ Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person
     ::UpdateWindow(frame.hwnd());
     PumpPending();
     cpu.push_back(ThreadCpuMs() - cpuStart);
-    wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    wall.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
   }
   return {Median(wall), Median(cpu)};
 }
@@ -55,9 +58,10 @@ void PumpPending() {
 ProcessMemory MeasureProcessMemory() {
   PROCESS_MEMORY_COUNTERS_EX counters{};
   counters.cb = sizeof counters;
-  ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof counters);
-  const SIZE_T privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(),
+                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+  const SIZE_T privateBytes =
+      counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
   return {static_cast<double>(counters.WorkingSetSize) / 1048576.0,
           static_cast<double>(privateBytes) / 1048576.0};
 }

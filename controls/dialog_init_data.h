@@ -14,9 +14,9 @@
 namespace wd {
 
 struct DialogInitEntry {
-    int controlId = 0;
-    UINT message = 0;       // LB_ADDSTRING or CB_ADDSTRING (16-bit codes translated)
-    std::string text;       // up to its first zero byte
+  int controlId = 0;
+  UINT message = 0;  // LB_ADDSTRING or CB_ADDSTRING (16-bit codes translated)
+  std::string text;  // up to its first zero byte
 };
 
 // The entries that add strings, in order; other messages are skipped. Nothing when the block

@@ -18,29 +18,30 @@ namespace wd {
 // What the owner hands a view while its window is being created: the window that will show it
 // and an owner-defined document (the shared data the view reads).
 struct CreateContext {
-    HWND frame = nullptr;
-    void* document = nullptr;
+  HWND frame = nullptr;
+  void* document = nullptr;
 };
 
 class CFormViewDPI : public fw::FormView {
-public:
-    using FormView::FormView;
+ public:
+  using FormView::FormView;
 
-    // Style 0 means child, visible, bordered. TRUE when the form and its controls exist, sized
-    // to `rect` and shown when the style says visible; FALSE (and no window) otherwise.
-    BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT controlId, const CreateContext* context);
+  // Style 0 means child, visible, bordered. TRUE when the form and its controls exist, sized
+  // to `rect` and shown when the style says visible; FALSE (and no window) otherwise.
+  BOOL Create(DWORD style, const RECT& rect, HWND parent, UINT controlId,
+              const CreateContext* context);
 
-protected:
-    // The creation parameters (style and extended style) before the window exists; false
-    // stops the creation.
-    virtual bool PreCreateWindow(CREATESTRUCTW& create);
-    // The context given to Create, while the window is being created; null afterwards.
-    const CreateContext* CreationContext() const noexcept { return creationContext_; }
+ protected:
+  // The creation parameters (style and extended style) before the window exists; false
+  // stops the creation.
+  virtual bool PreCreateWindow(CREATESTRUCTW& create);
+  // The context given to Create, while the window is being created; null afterwards.
+  const CreateContext* CreationContext() const noexcept { return creationContext_; }
 
-    void AdjustTemplate(fw::DialogTemplate& form) override;
+  void AdjustTemplate(fw::DialogTemplate& form) override;
 
-private:
-    const CreateContext* creationContext_ = nullptr;
+ private:
+  const CreateContext* creationContext_ = nullptr;
 };
 
 }  // namespace wd

@@ -15,12 +15,12 @@
 namespace wd {
 
 class CEdit50 : public fw::Window {
-public:
-    std::uint32_t m_nLimit = 0;  // set by the owner before the user can type
+ public:
+  std::uint32_t m_nLimit = 0;  // set by the owner before the user can type
 
-protected:
-    void OnChar(UINT character, UINT flags) override;
-    bool OnReflectedCommand(UINT code) override;
+ protected:
+  void OnChar(UINT character, UINT flags) override;
+  bool OnReflectedCommand(UINT code) override;
 };
 
 }  // namespace wd

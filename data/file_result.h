@@ -9,8 +9,8 @@ namespace wd {
 
 enum class FileError {
   None,
-  NotFound,           // no file at the path
-  OpenFailed,         // the file (or the temporary beside it) could not be opened or created
+  NotFound,    // no file at the path
+  OpenFailed,  // the file (or the temporary beside it) could not be opened or created
   ReadFailed,
   WriteFailed,        // writing or flushing the new content failed; the old file is intact
   ReplaceFailed,      // the finished file could not take the old one's place; the old is intact

@@ -16,7 +16,16 @@ std::string FormatTenths(int tenths);
 
 // The measurement columns of the record lists, in their display order.
 enum class RecordField {
-  Spo2, Pulse, Pi, Systolic, Diastolic, Mean, Temperature, Etco2, Fico2, Respiration
+  Spo2,
+  Pulse,
+  Pi,
+  Systolic,
+  Diastolic,
+  Mean,
+  Temperature,
+  Etco2,
+  Fico2,
+  Respiration
 };
 // A measurement as the lists print it: "%d", or "%.1f" of tenths for PI and temperature.
 std::string FormatField(const VitalRecord& record, RecordField field);

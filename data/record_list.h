@@ -30,9 +30,7 @@ class RecordList {
  private:
   friend class PatientStore;
 
-  bool HasMinute(const VitalRecord& record) const {
-    return minutes_.contains(record.MinuteKey());
-  }
+  bool HasMinute(const VitalRecord& record) const { return minutes_.contains(record.MinuteKey()); }
   void Append(const VitalRecord& record) {
     records_.push_back(record);
     minutes_.insert(record.MinuteKey());

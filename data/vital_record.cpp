@@ -11,26 +11,34 @@ struct Field {
   std::uint16_t VitalRecord::*wide = nullptr;   // a little-endian two-byte field
 };
 
-constexpr Field Byte(std::size_t offset, std::uint8_t VitalRecord::*member) { return {offset, member, nullptr}; }
-constexpr Field Word(std::size_t offset, std::uint16_t VitalRecord::*member) { return {offset, nullptr, member}; }
+constexpr Field Byte(std::size_t offset, std::uint8_t VitalRecord::*member) {
+  return {offset, member, nullptr};
+}
+constexpr Field Word(std::size_t offset, std::uint16_t VitalRecord::*member) {
+  return {offset, nullptr, member};
+}
 
 // The stored record (".mDat", ".cDat", memory): 20 bytes in member order.
 constexpr Field kStoredLayout[] = {
-    Byte(0, &VitalRecord::kind),         Byte(1, &VitalRecord::year),         Byte(2, &VitalRecord::month),
-    Byte(3, &VitalRecord::day),          Byte(4, &VitalRecord::hour),         Byte(5, &VitalRecord::minute),
-    Byte(6, &VitalRecord::pi),           Byte(7, &VitalRecord::etco2),        Byte(8, &VitalRecord::fico2),
-    Byte(9, &VitalRecord::respiration),  Word(10, &VitalRecord::systolic),    Word(12, &VitalRecord::diastolic),
-    Word(14, &VitalRecord::mean),        Byte(16, &VitalRecord::spo2),        Byte(17, &VitalRecord::pulse),
-    Word(18, &VitalRecord::temperature),
+    Byte(0, &VitalRecord::kind),      Byte(1, &VitalRecord::year),
+    Byte(2, &VitalRecord::month),     Byte(3, &VitalRecord::day),
+    Byte(4, &VitalRecord::hour),      Byte(5, &VitalRecord::minute),
+    Byte(6, &VitalRecord::pi),        Byte(7, &VitalRecord::etco2),
+    Byte(8, &VitalRecord::fico2),     Byte(9, &VitalRecord::respiration),
+    Word(10, &VitalRecord::systolic), Word(12, &VitalRecord::diastolic),
+    Word(14, &VitalRecord::mean),     Byte(16, &VitalRecord::spo2),
+    Byte(17, &VitalRecord::pulse),    Word(18, &VitalRecord::temperature),
 };
 
 // The monitor's record after its packed date (bytes 0-1, below): SpO2 and pulse rate first, the
 // temperature last, and no kind byte.
 constexpr Field kWireLayout[] = {
-    Byte(2, &VitalRecord::hour),        Byte(3, &VitalRecord::minute),       Byte(4, &VitalRecord::spo2),
-    Byte(5, &VitalRecord::pulse),       Byte(6, &VitalRecord::pi),           Byte(7, &VitalRecord::etco2),
-    Byte(8, &VitalRecord::fico2),       Byte(9, &VitalRecord::respiration),  Word(10, &VitalRecord::systolic),
-    Word(12, &VitalRecord::diastolic),  Word(14, &VitalRecord::mean),        Word(16, &VitalRecord::temperature),
+    Byte(2, &VitalRecord::hour),      Byte(3, &VitalRecord::minute),
+    Byte(4, &VitalRecord::spo2),      Byte(5, &VitalRecord::pulse),
+    Byte(6, &VitalRecord::pi),        Byte(7, &VitalRecord::etco2),
+    Byte(8, &VitalRecord::fico2),     Byte(9, &VitalRecord::respiration),
+    Word(10, &VitalRecord::systolic), Word(12, &VitalRecord::diastolic),
+    Word(14, &VitalRecord::mean),     Word(16, &VitalRecord::temperature),
 };
 
 template <std::size_t N>
@@ -52,7 +60,8 @@ void Unpack(const std::uint8_t* in, const Field (&layout)[N], VitalRecord& recor
     if (field.narrow != nullptr) {
       record.*field.narrow = in[field.offset];
     } else {
-      record.*field.wide = static_cast<std::uint16_t>(in[field.offset] | (in[field.offset + 1] << 8));
+      record.*field.wide =
+          static_cast<std::uint16_t>(in[field.offset] | (in[field.offset + 1] << 8));
     }
   }
 }

@@ -36,8 +36,8 @@ struct VitalRecord {
   bool IsMonitoring() const { return kind == 0; }
   // Minute resolution: the key of the duplicate rule.
   std::uint64_t MinuteKey() const {
-    return (std::uint64_t{year} << 32) | (std::uint64_t{month} << 24) |
-           (std::uint64_t{day} << 16) | (std::uint64_t{hour} << 8) | minute;
+    return (std::uint64_t{year} << 32) | (std::uint64_t{month} << 24) | (std::uint64_t{day} << 16) |
+           (std::uint64_t{hour} << 8) | minute;
   }
 
   Bytes ToBytes() const;

@@ -59,8 +59,7 @@ class Acquisition {
  public:
   Acquisition(DownloadState& state, PatientStore& store, ByteLink& link, Clock& clock,
               DownloadEvents& events, ReceiveTiming timing)
-      : state_(state), store_(store), link_(link), events_(events),
-        channel_(link, clock, timing) {}
+      : state_(state), store_(store), link_(link), events_(events), channel_(link, clock, timing) {}
 
   int Run() {
     const PortRelease release(link_, state_);
@@ -144,8 +143,8 @@ class Acquisition {
       if (!accepted) return false;
       events_.OnRecordsAccepted(accepted_);
       const std::int64_t done = std::int64_t{phase.received.load()} + phase.alreadyCounted;
-      events_.OnProgress(ProgressPhase::Receiving,
-                         static_cast<int>(std::clamp<std::int64_t>(done * 90 / total_ + 10, 10, 100)));
+      events_.OnProgress(ProgressPhase::Receiving, static_cast<int>(std::clamp<std::int64_t>(
+                                                       done * 90 / total_ + 10, 10, 100)));
     }
     return true;
   }

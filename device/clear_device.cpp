@@ -46,8 +46,8 @@ ClearOutcome ClearDeviceData(ByteLink& link, Clock& clock, ClearSelection select
     return outcome;
   }
   DeviceChannel channel(link, clock, timing);
-  if (EraseIfSelected(channel, selection.monitoring, ClearTarget::Monitoring,
-                      outcome.monitoringOk, outcome)) {
+  if (EraseIfSelected(channel, selection.monitoring, ClearTarget::Monitoring, outcome.monitoringOk,
+                      outcome)) {
     EraseIfSelected(channel, selection.wardRound, ClearTarget::WardRound, outcome.wardRoundOk,
                     outcome);
   }

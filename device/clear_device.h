@@ -23,8 +23,10 @@ struct ClearOutcome {
   // only the request to select something).
   std::vector<DeviceMessage> messages;
 
-  bool Succeeded() const { return monitoringOk && wardRoundOk && !messages.empty() &&
-                                  messages.back() == DeviceMessage::ClearSucceeded; }
+  bool Succeeded() const {
+    return monitoringOk && wardRoundOk && !messages.empty() &&
+           messages.back() == DeviceMessage::ClearSucceeded;
+  }
 };
 
 // Erases the selected stores, monitoring first, each request tried up to three times. A store

@@ -20,9 +20,7 @@ class SteadyClock final : public Clock {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
   }
-  void Sleep(std::chrono::milliseconds duration) override {
-    std::this_thread::sleep_for(duration);
-  }
+  void Sleep(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
 };
 
 }  // namespace wd

@@ -53,8 +53,8 @@ ReplyStatus ReceiveDataReply(DeviceChannel& channel, std::uint16_t index,
   return ReplyStatus::Ok;
 }
 
-ReplyStatus ReceiveShortReply(DeviceChannel& channel, std::uint16_t echo,
-                              short_reply::Bytes& reply, short_reply::Check& check) {
+ReplyStatus ReceiveShortReply(DeviceChannel& channel, std::uint16_t echo, short_reply::Bytes& reply,
+                              short_reply::Check& check) {
   reply.fill(0);
   if (ReplyStatus got = FromReceive(channel.Receive(reply)); got != ReplyStatus::Ok) return got;
   check = short_reply::Verify(reply, echo);
@@ -128,8 +128,7 @@ ReplyStatus ReadWardRoundReply(DeviceChannel& channel, DownloadState& state, Pat
   {
     auto writer = store.Write();
     const std::int32_t total = state.wardRoundTotal;
-    for (auto rest = payload;
-         rest.size() >= kWardRoundEntrySize && state.wardRoundReceived < total;
+    for (auto rest = payload; rest.size() >= kWardRoundEntrySize && state.wardRoundReceived < total;
          rest = rest.subspan(kWardRoundEntrySize)) {
       RecordList& list =
           writer.FindOrCreateRecordList(PatientId::FromBytes(rest.first<kPatientIdSize>()));

@@ -16,13 +16,13 @@ namespace wd {
 
 enum class ReplyStatus {
   Ok,
-  NoReply,      // the bytes did not arrive before the deadline
-  LinkError,    // the port failed
-  BadHeader,    // not 55 AA 00, or the wrong echo on a short reply
-  Refused,      // index FF FC
-  WrongIndex,   // another index than requested
+  NoReply,     // the bytes did not arrive before the deadline
+  LinkError,   // the port failed
+  BadHeader,   // not 55 AA 00, or the wrong echo on a short reply
+  Refused,     // index FF FC
+  WrongIndex,  // another index than requested
   BadChecksum,
-  BadLength,    // a short reply whose length word is not 30
+  BadLength,  // a short reply whose length word is not 30
 };
 
 std::string_view Describe(ReplyStatus status);

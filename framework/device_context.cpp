@@ -8,7 +8,7 @@ namespace fw {
 namespace {
 
 void CountCreated(HDC dc) noexcept {
-    if (dc != nullptr) GuiObjectCounter::Created(GuiObjectKind::DeviceContext);
+  if (dc != nullptr) GuiObjectCounter::Created(GuiObjectKind::DeviceContext);
 }
 
 void CountDestroyed() noexcept { GuiObjectCounter::Destroyed(GuiObjectKind::DeviceContext); }
@@ -16,13 +16,13 @@ void CountDestroyed() noexcept { GuiObjectCounter::Destroyed(GuiObjectKind::Devi
 }  // namespace
 
 PaintDc::PaintDc(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {
-    CountCreated(dc_);
+  CountCreated(dc_);
 }
 
 PaintDc::~PaintDc() {
-    // EndPaint validates the window even if BeginPaint handed out no DC.
-    ::EndPaint(window_, &paint_);
-    if (dc_ != nullptr) CountDestroyed();
+  // EndPaint validates the window even if BeginPaint handed out no DC.
+  ::EndPaint(window_, &paint_);
+  if (dc_ != nullptr) CountDestroyed();
 }
 
 WindowDc::WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) { CountCreated(dc_); }
@@ -33,19 +33,19 @@ WindowDc::WindowDc(WindowDc&& other) noexcept
     : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
 
 WindowDc& WindowDc::operator=(WindowDc&& other) noexcept {
-    if (this != &other) {
-        Release();
-        window_ = std::exchange(other.window_, nullptr);
-        dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
+  if (this != &other) {
+    Release();
+    window_ = std::exchange(other.window_, nullptr);
+    dc_ = std::exchange(other.dc_, nullptr);
+  }
+  return *this;
 }
 
 void WindowDc::Release() noexcept {
-    if (dc_ == nullptr) return;
-    ::ReleaseDC(window_, dc_);
-    CountDestroyed();
-    dc_ = nullptr;
+  if (dc_ == nullptr) return;
+  ::ReleaseDC(window_, dc_);
+  CountDestroyed();
+  dc_ = nullptr;
 }
 
 MemoryDc::MemoryDc(HDC reference) : dc_(::CreateCompatibleDC(reference)) { CountCreated(dc_); }
@@ -55,25 +55,26 @@ MemoryDc::~MemoryDc() { Release(); }
 MemoryDc::MemoryDc(MemoryDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
 
 MemoryDc& MemoryDc::operator=(MemoryDc&& other) noexcept {
-    if (this != &other) {
-        Release();
-        dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
+  if (this != &other) {
+    Release();
+    dc_ = std::exchange(other.dc_, nullptr);
+  }
+  return *this;
 }
 
 void MemoryDc::Release() noexcept {
-    if (dc_ == nullptr) return;
-    ::DeleteDC(dc_);
-    CountDestroyed();
-    dc_ = nullptr;
+  if (dc_ == nullptr) return;
+  ::DeleteDC(dc_);
+  CountDestroyed();
+  dc_ = nullptr;
 }
 
 SelectionGuard::SelectionGuard(HDC dc, HGDIOBJ object) noexcept
-    : dc_(dc), previous_(dc != nullptr && object != nullptr ? ::SelectObject(dc, object) : nullptr) {}
+    : dc_(dc),
+      previous_(dc != nullptr && object != nullptr ? ::SelectObject(dc, object) : nullptr) {}
 
 SelectionGuard::~SelectionGuard() {
-    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
 }
 
 }  // namespace fw

@@ -6,7 +6,8 @@
 // message box, the tests record a failure.
 //
 //   fw::SetExceptionSink([](const std::string& where, const std::string& what) { ... });
-//   try { ... } catch (const std::exception& error) { fw::ReportException("download thread", error.what()); }
+//   try { ... } catch (const std::exception& error) { fw::ReportException("download thread",
+//   error.what()); }
 #include <functional>
 #include <string>
 

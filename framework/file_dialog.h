@@ -10,13 +10,13 @@
 namespace fw {
 
 struct FileDialogOptions {
-    HWND owner = nullptr;
-    std::wstring title;
-    std::wstring filter;            // pairs of "description|pattern|", ending with "|"
-    std::wstring defaultExtension;  // without the dot, added when the user types none
-    std::wstring initialName;
-    std::wstring initialFolder;     // empty: the current directory
-    DWORD flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING;
+  HWND owner = nullptr;
+  std::wstring title;
+  std::wstring filter;            // pairs of "description|pattern|", ending with "|"
+  std::wstring defaultExtension;  // without the dot, added when the user types none
+  std::wstring initialName;
+  std::wstring initialFolder;  // empty: the current directory
+  DWORD flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING;
 };
 
 // The chosen path (any length), or nothing when the user cancelled or the dialog failed.

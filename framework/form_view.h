@@ -21,33 +21,33 @@
 namespace fw {
 
 class FormView : public ScrollView {
-public:
-    explicit FormView(UINT templateId) noexcept : templateId_(templateId) {}
+ public:
+  explicit FormView(UINT templateId) noexcept : templateId_(templateId) {}
 
-    // Style 0 means child, visible, bordered. The caption/border bits of `style` and the
-    // client edge of `exStyle` are applied; the template's own frame is dropped.
-    bool Create(HWND parent, UINT controlId, const RECT& rect, DWORD style = 0, DWORD exStyle = 0);
-    // Runs OnInitialUpdate once the owner has handed the view what it needs, then gives each
-    // control its command's state.
-    void InitialUpdate() {
-        OnInitialUpdate();
-        UpdateControls();
-    }
+  // Style 0 means child, visible, bordered. The caption/border bits of `style` and the
+  // client edge of `exStyle` are applied; the template's own frame is dropped.
+  bool Create(HWND parent, UINT controlId, const RECT& rect, DWORD style = 0, DWORD exStyle = 0);
+  // Runs OnInitialUpdate once the owner has handed the view what it needs, then gives each
+  // control its command's state.
+  void InitialUpdate() {
+    OnInitialUpdate();
+    UpdateControls();
+  }
 
-    UINT TemplateId() const noexcept { return templateId_; }
+  UINT TemplateId() const noexcept { return templateId_; }
 
-    // Attaches a wrapper object to the control `controlId` of the form.
-    bool BindControl(int controlId, Window& control);
+  // Attaches a wrapper object to the control `controlId` of the form.
+  bool BindControl(int controlId, Window& control);
 
-    // Tab, arrows and mnemonics among the form's controls.
-    bool PreTranslateMessage(MSG& message) override;
+  // Tab, arrows and mnemonics among the form's controls.
+  bool PreTranslateMessage(MSG& message) override;
 
-protected:
-    virtual void AdjustTemplate(DialogTemplate&) {}
-    virtual void OnInitialUpdate() {}
+ protected:
+  virtual void AdjustTemplate(DialogTemplate&) {}
+  virtual void OnInitialUpdate() {}
 
-private:
-    UINT templateId_;
+ private:
+  UINT templateId_;
 };
 
 }  // namespace fw

@@ -19,10 +19,10 @@ Font CreatePointFont(int tenths, const wchar_t* face, HDC dc = nullptr);
 
 // A top-down 32-bit DIB section whose pixels the caller may write directly (BGRA order).
 struct DibSection {
-    Bitmap bitmap;
-    void* bits = nullptr;
-    int width = 0;
-    int height = 0;
+  Bitmap bitmap;
+  void* bits = nullptr;
+  int width = 0;
+  int height = 0;
 };
 DibSection CreateDibSection32(int width, int height);
 

@@ -9,11 +9,11 @@ namespace fw {
 enum class GuiObjectKind { Pen, Brush, Font, Bitmap, Icon, DeviceContext, Count };
 
 class GuiObjectCounter {
-public:
-    static void Created(GuiObjectKind kind) noexcept;
-    static void Destroyed(GuiObjectKind kind) noexcept;
-    static long Live(GuiObjectKind kind) noexcept;
-    static long LiveTotal() noexcept;
+ public:
+  static void Created(GuiObjectKind kind) noexcept;
+  static void Destroyed(GuiObjectKind kind) noexcept;
+  static long Live(GuiObjectKind kind) noexcept;
+  static long LiveTotal() noexcept;
 };
 
 }  // namespace fw

@@ -11,6 +11,7 @@ namespace fw {
 
 // MessageBoxW's result (IDOK, ...), or 0 when the box could not be shown. The box opens centred
 // over its owner.
-int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type = MB_OK);
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                   UINT type = MB_OK);
 
 }  // namespace fw

@@ -11,18 +11,18 @@
 namespace fw {
 
 class ModalLoop {
-public:
-    ModalLoop() noexcept { ++depth_; }
-    ~ModalLoop() { --depth_; }
-    ModalLoop(const ModalLoop&) = delete;
-    ModalLoop& operator=(const ModalLoop&) = delete;
+ public:
+  ModalLoop() noexcept { ++depth_; }
+  ~ModalLoop() { --depth_; }
+  ModalLoop(const ModalLoop&) = delete;
+  ModalLoop& operator=(const ModalLoop&) = delete;
 
-    static bool Active() noexcept { return depth_ > 0; }
+  static bool Active() noexcept { return depth_ > 0; }
 
-private:
-    // Per thread, as the loops are: the download thread's message boxes do not count for the
-    // window thread.
-    static thread_local int depth_;
+ private:
+  // Per thread, as the loops are: the download thread's message boxes do not count for the
+  // window thread.
+  static thread_local int depth_;
 };
 
 // Moves a top-level window so that it stands centred over `owner`, kept on the owner's monitor.

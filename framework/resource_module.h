@@ -15,12 +15,12 @@
 namespace fw {
 
 class ResourceModule {
-public:
-    static HMODULE Program() noexcept;
-    static HMODULE Current() noexcept;
-    // Null makes the program current again.
-    static void SetCurrent(HMODULE module) noexcept;
-    static bool IsProgramCurrent() noexcept { return Current() == Program(); }
+ public:
+  static HMODULE Program() noexcept;
+  static HMODULE Current() noexcept;
+  // Null makes the program current again.
+  static void SetCurrent(HMODULE module) noexcept;
+  static bool IsProgramCurrent() noexcept { return Current() == Program(); }
 };
 
 // Maps a resource-only library as data: its resources are usable, none of its code runs, so a

@@ -8,10 +8,10 @@
 namespace fw {
 
 struct ClassLook {
-    UINT style = 0;
-    HCURSOR cursor = nullptr;
-    HBRUSH background = nullptr;  // a system colour index + 1 is allowed, as for WNDCLASS
-    HICON icon = nullptr;
+  UINT style = 0;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;  // a system colour index + 1 is allowed, as for WNDCLASS
+  HICON icon = nullptr;
 };
 
 // The class name to pass to Window::Create; empty when registration failed.

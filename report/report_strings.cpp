@@ -82,6 +82,8 @@ std::u16string FillIn(std::u16string_view pattern,
   return text;
 }
 
-std::u16string AsciiText(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+std::u16string AsciiText(std::string_view ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}
 
 }  // namespace wd

@@ -69,8 +69,8 @@ std::vector<TableRow> DetailRows(const PatientId& id, const std::optional<Patien
   rows.push_back({s.advice, known ? person->Advice() : std::u16string(), kAdviceLines});
   std::u16string span = s.noValue;
   if (summary.first && summary.last) {
-    span =
-        FillIn(s.span, {AsciiText(FormatMinute(*summary.first)), AsciiText(FormatMinute(*summary.last))});
+    span = FillIn(
+        s.span, {AsciiText(FormatMinute(*summary.first)), AsciiText(FormatMinute(*summary.last))});
   }
   rows.push_back({s.recording, span});
   rows.push_back({s.minutes, Number(static_cast<long long>(summary.minutes))});

@@ -51,7 +51,9 @@ std::wstring Trimmed(std::wstring text) {
 }  // namespace
 
 CArchiveView::CArchiveView(ViewHost& host)
-    : CFormViewDPI(IDD_ARCHIVE_VIEW), host_(host), background_(fw::CreateSolidBrush(kViewBackground)) {}
+    : CFormViewDPI(IDD_ARCHIVE_VIEW),
+      host_(host),
+      background_(fw::CreateSolidBrush(kViewBackground)) {}
 
 const fw::CommandTable<CArchiveView>& CArchiveView::Commands() {
   static const fw::CommandTable<CArchiveView> table{
@@ -72,8 +74,9 @@ void CArchiveView::AdjustTemplate(fw::DialogTemplate& form) {
 
 void CArchiveView::OnInitialUpdate() {
   CFormViewDPI::OnInitialUpdate();
-  results_ = {ToU16(String(IDS_RESULT_RUNNING)), ToU16(String(IDS_RESULT_COMPLETE)), ToU16(String(IDS_RESULT_STOPPED)),
-              ToU16(String(IDS_RESULT_FAILED)), ToU16(String(IDS_RESULT_INTERRUPTED))};
+  results_ = {ToU16(String(IDS_RESULT_RUNNING)), ToU16(String(IDS_RESULT_COMPLETE)),
+              ToU16(String(IDS_RESULT_STOPPED)), ToU16(String(IDS_RESULT_FAILED)),
+              ToU16(String(IDS_RESULT_INTERRUPTED))};
   people_ = LoadRegister(host_.RegisterFolder());
   const auto downloadCell = [this](std::size_t row, int column) {
     return DownloadCell(downloads_[row], column, results_);
@@ -81,7 +84,8 @@ void CArchiveView::OnInitialUpdate() {
   const auto personCell = [this](std::size_t row, int column) {
     return ArchivePersonCell(persons_[row], column, people_);
   };
-  if (downloads_list_.Attach(hwnd(), IDC_ARCHIVE_DOWNLOADS, kDownloadColumns, LVCFMT_LEFT, downloadCell)) {
+  if (downloads_list_.Attach(hwnd(), IDC_ARCHIVE_DOWNLOADS, kDownloadColumns, LVCFMT_LEFT,
+                             downloadCell)) {
     const RECT box = RectInForm(hwnd(), downloads_list_.hwnd());
     downloadsTop_ = box.top;
     downloadsHeight_ = box.bottom - box.top;
@@ -120,10 +124,13 @@ void CArchiveView::FillDownloads() {
   const std::wstring root = host_.ArchiveRoot().wstring();
   // A missing archive is only an empty one: nothing was downloaded yet.
   if (!listed && listed.error != FileError::NotFound) {
-    SetLabel(IDC_ARCHIVE_STATUS, FormatText(String(IDS_ARCHIVE_UNREADABLE), {WideUtf8(Describe(listed))}));
+    SetLabel(IDC_ARCHIVE_STATUS,
+             FormatText(String(IDS_ARCHIVE_UNREADABLE), {WideUtf8(Describe(listed))}));
   } else {
     SetLabel(IDC_ARCHIVE_STATUS,
-             FormatText(FormatNumbers(String(IDS_ARCHIVE_FOLDER), {static_cast<long long>(downloads_.size())}), {root}));
+             FormatText(FormatNumbers(String(IDS_ARCHIVE_FOLDER),
+                                      {static_cast<long long>(downloads_.size())}),
+                        {root}));
   }
   if (!showsSearch_) ShowPersonsOfDownload();
 }
@@ -148,8 +155,8 @@ void CArchiveView::ShowPersonsOfDownload() {
     std::vector<ArchivedPerson> persons;
     ReadDownloadPersons(host_.ArchiveRoot() / PathFromUtf8(download->folder), persons);
     persons_ = PersonRowsOf(persons);
-    SetLabel(IDC_ARCHIVE_PERSONS_LABEL,
-             FormatText(String(IDS_ARCHIVE_PERSONS_OF_DOWNLOAD), {Widen(DownloadCell(*download, 0, results_))}));
+    SetLabel(IDC_ARCHIVE_PERSONS_LABEL, FormatText(String(IDS_ARCHIVE_PERSONS_OF_DOWNLOAD),
+                                                   {Widen(DownloadCell(*download, 0, results_))}));
   } else {
     SetLabel(IDC_ARCHIVE_PERSONS_LABEL, L"");
   }
@@ -158,12 +165,14 @@ void CArchiveView::ShowPersonsOfDownload() {
 }
 
 void CArchiveView::SelectDownload(int row) {
-  ListView_SetItemState(downloads_list_.hwnd(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(downloads_list_.hwnd(), row, LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
   ShowPersonsOfDownload();
 }
 
 void CArchiveView::SelectPerson(int row) {
-  ListView_SetItemState(persons_list_.hwnd(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(persons_list_.hwnd(), row, LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
   UpdateControls();
 }
 
@@ -172,7 +181,8 @@ void CArchiveView::OpenDownload() {
   const DownloadSummary* download = SelectedDownload();
   if (download == nullptr) return;
   LoadedRecords loaded;
-  const FileResult read = LoadArchivedDownload(host_.Store(), host_.ArchiveRoot() / PathFromUtf8(download->folder), loaded);
+  const FileResult read = LoadArchivedDownload(
+      host_.Store(), host_.ArchiveRoot() / PathFromUtf8(download->folder), loaded);
   if (!read) {
     Tell(FormatText(String(IDS_ARCHIVE_OPEN_FAILED), {WideUtf8(Describe(read))}));
     if (loaded.added == 0) return;
@@ -184,8 +194,8 @@ void CArchiveView::OpenDownload() {
 void CArchiveView::DeleteDownload() {
   const DownloadSummary* download = SelectedDownload();
   if (download == nullptr) return;
-  const std::wstring question =
-      FormatText(String(IDS_ARCHIVE_DELETE_QUESTION), {Widen(DownloadCell(*download, 0, results_))});
+  const std::wstring question = FormatText(String(IDS_ARCHIVE_DELETE_QUESTION),
+                                           {Widen(DownloadCell(*download, 0, results_))});
   if (fw::ShowMessageBox(host_.FrameWindow(), question, String(IDS_APP_TITLE),
                          MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES) {
     return;
@@ -223,7 +233,8 @@ void CArchiveView::Find() {
   persons_list_.SetRowCount(persons_.size());
   SetLabel(IDC_ARCHIVE_PERSONS_LABEL,
            found_.empty() ? FormatText(String(IDS_ARCHIVE_NOTHING_FOUND), {Widen(typed)})
-                          : FormatNumbers(String(IDS_ARCHIVE_SEARCH_RESULTS), {static_cast<long long>(found_.size())}));
+                          : FormatNumbers(String(IDS_ARCHIVE_SEARCH_RESULTS),
+                                          {static_cast<long long>(found_.size())}));
   if (found_.size() == 1) SelectPerson(0);
   UpdateControls();
 }
@@ -238,7 +249,9 @@ void CArchiveView::OpenHistory() {
   host_.PostShowViewOf(ViewCode::MonitoringList, history.id);
 }
 
-void CArchiveView::SetLabel(int id, const std::wstring& text) const { ::SetDlgItemTextW(hwnd(), id, text.c_str()); }
+void CArchiveView::SetLabel(int id, const std::wstring& text) const {
+  ::SetDlgItemTextW(hwnd(), id, text.c_str());
+}
 
 void CArchiveView::Tell(const std::wstring& text) const {
   fw::ShowMessageBox(host_.FrameWindow(), text, String(IDS_APP_TITLE), MB_OK | MB_ICONWARNING);
@@ -248,25 +261,26 @@ void CArchiveView::Tell(const std::wstring& text) const {
 void CArchiveView::PlaceLists() {
   const RECT client = ClientRect();
   const int scroll = ScrollPosition().y;
-  downloads_list_.Place(RECT{client.left, downloadsTop_ - scroll, client.right, downloadsTop_ - scroll + downloadsHeight_});
-  persons_list_.Place(RECT{client.left, personsTop_ - scroll, client.right, std::max<int>(client.bottom, personsTop_ - scroll + 60)});
+  downloads_list_.Place(RECT{client.left, downloadsTop_ - scroll, client.right,
+                             downloadsTop_ - scroll + downloadsHeight_});
+  persons_list_.Place(RECT{client.left, personsTop_ - scroll, client.right,
+                           std::max<int>(client.bottom, personsTop_ - scroll + 60)});
 }
 
 HBRUSH CArchiveView::OnCtlColor(HDC dc, HWND control, UINT kind) {
   switch (kind) {
-    case WM_CTLCOLORDLG:
-      return background_.get();
+    case WM_CTLCOLORDLG: return background_.get();
     case WM_CTLCOLORSTATIC:
       ::SetBkColor(dc, kViewBackground);
       ::SetTextColor(dc, kLabelText);
       return background_.get();
-    default:
-      return CFormViewDPI::OnCtlColor(dc, control, kind);
+    default: return CFormViewDPI::OnCtlColor(dc, control, kind);
   }
 }
 
 bool CArchiveView::OnNotify(NMHDR& header, LRESULT& result) {
-  if (downloads_list_.OnNotify(header, result) || persons_list_.OnNotify(header, result)) return true;
+  if (downloads_list_.OnNotify(header, result) || persons_list_.OnNotify(header, result))
+    return true;
   if (header.code == LVN_ITEMCHANGED) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if (((change.uNewState ^ change.uOldState) & LVIS_SELECTED) != 0) {

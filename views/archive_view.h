@@ -32,7 +32,9 @@ class CArchiveView : public CFormViewDPI {
   void SelectPerson(int row);
 
   bool ExecuteCommand(UINT id) override { return Commands().Execute(*this, id); }
-  std::optional<fw::CommandState> QueryCommand(UINT id) const override { return Commands().Query(*this, id); }
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override {
+    return Commands().Query(*this, id);
+  }
 
  protected:
   void AdjustTemplate(fw::DialogTemplate& form) override;

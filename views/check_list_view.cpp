@@ -51,7 +51,9 @@ constexpr COLORREF kButtonText = RGB(255, 255, 255);
 }  // namespace
 
 CCheckListView::CCheckListView(ViewHost& host)
-    : CFormViewDPI(IDD_CHECK_LIST_VIEW), host_(host), background_(fw::CreateSolidBrush(kViewBackground)) {}
+    : CFormViewDPI(IDD_CHECK_LIST_VIEW),
+      host_(host),
+      background_(fw::CreateSolidBrush(kViewBackground)) {}
 
 const fw::CommandTable<CCheckListView>& CCheckListView::Commands() {
   static const fw::CommandTable<CCheckListView> table{
@@ -68,14 +70,18 @@ void CCheckListView::AdjustTemplate(fw::DialogTemplate& form) {
 
 void CCheckListView::OnInitialUpdate() {
   CFormViewDPI::OnInitialUpdate();
-  sexTexts_ = {ToU16(fw::LoadStringResource(IDS_SEX_MALE)), ToU16(fw::LoadStringResource(IDS_SEX_FEMALE))};
-  const auto cell = [this](std::size_t row, int column) { return WardRoundCell(rows_[row], row, column, sexTexts_); };
+  sexTexts_ = {ToU16(fw::LoadStringResource(IDS_SEX_MALE)),
+               ToU16(fw::LoadStringResource(IDS_SEX_FEMALE))};
+  const auto cell = [this](std::size_t row, int column) {
+    return WardRoundCell(rows_[row], row, column, sexTexts_);
+  };
   if (list_.Attach(hwnd(), IDC_CHECK_LIST, kColumns, LVCFMT_LEFT, cell)) {
     FitColumnsToTexts();
     listTop_ = RectInForm(hwnd(), list_.hwnd()).top + ScrollPosition().y;
   }
-  ::SetDlgItemTextW(hwnd(), IDC_CHECK_UNITS,
-                    Widen(UnitsLabelText(ToU16(fw::LoadStringResource(IDS_DISPLAY_UNITS)))).c_str());
+  ::SetDlgItemTextW(
+      hwnd(), IDC_CHECK_UNITS,
+      Widen(UnitsLabelText(ToU16(fw::LoadStringResource(IDS_DISPLAY_UNITS)))).c_str());
   PlaceList();
   FillList();
 }
@@ -83,7 +89,8 @@ void CCheckListView::OnInitialUpdate() {
 void CCheckListView::Export() { RunExport(host_, ExportKind::WardRound); }
 
 void CCheckListView::ExportCsv() {
-  RunCsvExport(host_, L"wardround", WardRoundListCsv(ColumnTitles(kColumns), rows_, sexTexts_, {.byteOrderMark = true}));
+  RunCsvExport(host_, L"wardround",
+               WardRoundListCsv(ColumnTitles(kColumns), rows_, sexTexts_, {.byteOrderMark = true}));
 }
 
 // A column is never narrower than designed, but wide enough for its title and for the longest
@@ -102,8 +109,10 @@ void CCheckListView::FitColumnsToTexts() const {
       texts.push_back(Widen(sexTexts_.female));
     }
     int needed = 0;
-    for (const std::wstring& text : texts) needed = std::max(needed, ListView_GetStringWidth(list_.hwnd(), text.c_str()));
-    if (needed + kCellMargin > designed.width) ListView_SetColumnWidth(list_.hwnd(), column, needed + kCellMargin);
+    for (const std::wstring& text : texts)
+      needed = std::max(needed, ListView_GetStringWidth(list_.hwnd(), text.c_str()));
+    if (needed + kCellMargin > designed.width)
+      ListView_SetColumnWidth(list_.hwnd(), column, needed + kCellMargin);
   }
 }
 
@@ -131,15 +140,13 @@ const PatientId* CCheckListView::SelectedPerson() const {
 
 HBRUSH CCheckListView::OnCtlColor(HDC dc, HWND control, UINT kind) {
   switch (kind) {
-    case WM_CTLCOLORDLG:
-      return background_.get();
+    case WM_CTLCOLORDLG: return background_.get();
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       ::SetBkColor(dc, kViewBackground);
       ::SetTextColor(dc, kind == WM_CTLCOLORSTATIC ? kLabelText : kButtonText);
       return background_.get();
-    default:
-      return CFormViewDPI::OnCtlColor(dc, control, kind);
+    default: return CFormViewDPI::OnCtlColor(dc, control, kind);
   }
 }
 

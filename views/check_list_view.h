@@ -27,7 +27,9 @@ class CCheckListView : public CFormViewDPI, public PersonPicker {
   const std::vector<WardRoundListRow>& Rows() const { return rows_; }
 
   bool ExecuteCommand(UINT id) override { return Commands().Execute(*this, id); }
-  std::optional<fw::CommandState> QueryCommand(UINT id) const override { return Commands().Query(*this, id); }
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override {
+    return Commands().Query(*this, id);
+  }
 
  protected:
   void AdjustTemplate(fw::DialogTemplate& form) override;

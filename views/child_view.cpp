@@ -54,17 +54,20 @@ int CChildView::OnCreate(const CREATESTRUCTW& create) {
   if (fw::Window::OnCreate(create) == -1) return -1;
   const RECT client = ClientRect();
   listTop_ = Scaled(hwnd(), 2 * kStripMargin + kButtonHeight);
-  if (!list_.Create(hwnd(), kListId, RECT{0, listTop_, client.right, client.bottom}, kColumns, LVCFMT_LEFT,
+  if (!list_.Create(hwnd(), kListId, RECT{0, listTop_, client.right, client.bottom}, kColumns,
+                    LVCFMT_LEFT,
                     [this](std::size_t row, int column) { return CellOf(row, column); })) {
     return -1;
   }
   // After the list, which comes first in the tab order and takes the keyboard.
   const std::wstring caption = fw::LoadStringResource(IDS_EXPORT_CSV);
-  exportButton_ = ::CreateWindowExW(0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                    0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_OVERVIEW_EXPORT_CSV)),
-                                    ::GetModuleHandleW(nullptr), nullptr);
+  exportButton_ = ::CreateWindowExW(
+      0, L"BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+      hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_OVERVIEW_EXPORT_CSV)),
+      ::GetModuleHandleW(nullptr), nullptr);
   if (exportButton_ == nullptr) return -1;
-  ::SendMessageW(exportButton_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  ::SendMessageW(exportButton_, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   Layout(client.right, client.bottom);
   Fill();
   return 0;
@@ -72,7 +75,8 @@ int CChildView::OnCreate(const CREATESTRUCTW& create) {
 
 void CChildView::Layout(int width, int height) {
   const int margin = Scaled(hwnd(), kStripMargin);
-  ::MoveWindow(exportButton_, margin, margin, Scaled(hwnd(), kButtonWidth), Scaled(hwnd(), kButtonHeight), TRUE);
+  ::MoveWindow(exportButton_, margin, margin, Scaled(hwnd(), kButtonWidth),
+               Scaled(hwnd(), kButtonHeight), TRUE);
   list_.Place(RECT{0, listTop_, width, height});
 }
 
@@ -95,8 +99,9 @@ void CChildView::Fill() {
     overview = SummariseStore(reader.entries());
   }
   for (const OverviewRow& person : overview.persons) {
-    rows_.push_back({person.key, ToU16(Widen(person.key->DisplayText())),
-                     ToU16(FormatNumbers(minutes, {static_cast<long long>(person.monitoringCount)}))});
+    rows_.push_back(
+        {person.key, ToU16(Widen(person.key->DisplayText())),
+         ToU16(FormatNumbers(minutes, {static_cast<long long>(person.monitoringCount)}))});
   }
   if (overview.wardRoundTotal > 0) {
     rows_.push_back({nullptr, ToU16(fw::LoadStringResource(IDS_CHECK_DATA)),

@@ -26,7 +26,9 @@ class CChildView : public fw::Window {
   HWND List() const { return list_.hwnd(); }
 
   bool ExecuteCommand(UINT id) override { return Commands().Execute(*this, id); }
-  std::optional<fw::CommandState> QueryCommand(UINT id) const override { return Commands().Query(*this, id); }
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override {
+    return Commands().Query(*this, id);
+  }
 
  protected:
   int OnCreate(const CREATESTRUCTW& create) override;

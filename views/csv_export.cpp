@@ -24,12 +24,14 @@ fw::FileDialogOptions CsvDialogOptions(HWND owner, const std::wstring& stem) {
   options.filter = L"CSV Files (*.csv)|*.csv||";
   options.defaultExtension = L"csv";
   options.initialName = CsvFileName(stem);
-  options.flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+  options.flags =
+      OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
   return options;
 }
 
 void RunCsvExport(ViewHost& host, const std::wstring& stem, const CsvWriter& csv) {
-  const std::optional<std::wstring> chosen = host.Files().ChooseFileToSave(CsvDialogOptions(host.FrameWindow(), stem));
+  const std::optional<std::wstring> chosen =
+      host.Files().ChooseFileToSave(CsvDialogOptions(host.FrameWindow(), stem));
   if (!chosen) return;
   const std::filesystem::path path(*chosen);
   const FileResult result = WriteCsvFile(path, csv);

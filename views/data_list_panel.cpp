@@ -30,7 +30,8 @@ void InsertColumns(HWND list, std::span<const ListColumn> columns, int format) {
   if (placeholder) InsertColumn(list, 0, L"", 0, LVCFMT_LEFT);
   int index = placeholder ? 1 : 0;
   for (const ListColumn& column : columns) {
-    const std::wstring title = column.title != 0 ? fw::LoadStringResource(column.title) : column.literal;
+    const std::wstring title =
+        column.title != 0 ? fw::LoadStringResource(column.title) : column.literal;
     InsertColumn(list, index++, title, column.width, format);
   }
   if (placeholder) ListView_DeleteColumn(list, 0);
@@ -43,22 +44,24 @@ bool DataListPanel::MakeVirtual(fw::DialogTemplate& form, int id) {
   return list != nullptr && form.SetControlStyle(id, list->style | LVS_OWNERDATA);
 }
 
-bool DataListPanel::Attach(HWND form, int id, std::span<const ListColumn> columns, int format, CellText cells) {
+bool DataListPanel::Attach(HWND form, int id, std::span<const ListColumn> columns, int format,
+                           CellText cells) {
   list_ = ::GetDlgItem(form, id);
   if (list_ == nullptr) return false;
   SetUp(columns, format, std::move(cells));
   return true;
 }
 
-bool DataListPanel::Create(HWND parent, int id, const RECT& rect, std::span<const ListColumn> columns, int format,
-                           CellText cells) {
+bool DataListPanel::Create(HWND parent, int id, const RECT& rect,
+                           std::span<const ListColumn> columns, int format, CellText cells) {
   // No label editing: nothing would take the edited text, and an editable cell reads as if the
   // data could be changed here.
   list_ = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                                LVS_ALIGNLEFT | LVS_OWNERDATA,
-                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                LVS_SHOWSELALWAYS | LVS_ALIGNLEFT | LVS_OWNERDATA,
+                            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            ::GetModuleHandleW(nullptr), nullptr);
   if (list_ == nullptr) return false;
   SetUp(columns, format, std::move(cells));
   return true;
@@ -72,8 +75,9 @@ void DataListPanel::SetUp(std::span<const ListColumn> columns, int format, CellT
   // each lay out and invalidate it again.
   ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   font_ = fw::CreatePointFont(kListFontTenths, L"Arial");
-  ListView_SetExtendedListViewStyle(list_, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
-                                               LVS_EX_ONECLICKACTIVATE | LVS_EX_FLATSB);
+  ListView_SetExtendedListViewStyle(list_, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP |
+                                               LVS_EX_FULLROWSELECT | LVS_EX_ONECLICKACTIVATE |
+                                               LVS_EX_FLATSB);
   ListView_SetBkColor(list_, kViewBackground);
   ListView_SetTextBkColor(list_, kViewBackground);
   ListView_SetTextColor(list_, RGB(0, 0, 0));
@@ -81,7 +85,8 @@ void DataListPanel::SetUp(std::span<const ListColumn> columns, int format, CellT
     InstallHeaderPainter(header);
     ::SetWindowLongPtrW(header, GWL_STYLE, ::GetWindowLongPtrW(header, GWL_STYLE) & ~HDS_BUTTONS);
   }
-  ListView_SetImageList(list_, ImageList_Create(kRowHeight, kRowHeight, ILC_MASK, 2, 1), LVSIL_SMALL);
+  ListView_SetImageList(list_, ImageList_Create(kRowHeight, kRowHeight, ILC_MASK, 2, 1),
+                        LVSIL_SMALL);
   ::SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   InsertColumns(list_, columns, format);
   ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
@@ -100,7 +105,8 @@ void DataListPanel::Place(const RECT& rect) const {
 
 int DataListPanel::SelectedRow() const {
   if (list_ == nullptr) return -1;
-  return static_cast<int>(::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(
+      ::SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void DataListPanel::FitColumn(int column, std::span<const std::wstring_view> samples) const {
@@ -114,7 +120,8 @@ void DataListPanel::FitColumn(int column, std::span<const std::wstring_view> sam
   if (!ListView_GetColumn(list_, column, &info)) return;
   int needed = ListView_GetStringWidth(list_, title);
   for (std::wstring_view sample : samples) {
-    needed = std::max(needed, static_cast<int>(ListView_GetStringWidth(list_, std::wstring(sample).c_str())));
+    needed = std::max(
+        needed, static_cast<int>(ListView_GetStringWidth(list_, std::wstring(sample).c_str())));
   }
   // The first column's text starts after the small-image list's width.
   const int width = needed + kCellMargin + (column == 0 ? kRowHeight : 0);
@@ -127,7 +134,8 @@ bool DataListPanel::OnNotify(NMHDR& header, LRESULT& result) const {
   const auto row = static_cast<std::size_t>(info.item.iItem);
   if (info.item.iItem >= 0 && row < rows_ && cells_) {
     const std::u16string text = cells_(row, info.item.iSubItem);
-    SetDisplayText(info, std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
+    SetDisplayText(info,
+                   std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
   }
   result = 0;
   return true;
@@ -136,14 +144,17 @@ bool DataListPanel::OnNotify(NMHDR& header, LRESULT& result) const {
 std::vector<std::u16string> ColumnTitles(std::span<const ListColumn> columns) {
   std::vector<std::u16string> titles;
   for (const ListColumn& column : columns) {
-    const std::wstring title = column.title != 0 ? fw::LoadStringResource(column.title) : column.literal;
+    const std::wstring title =
+        column.title != 0 ? fw::LoadStringResource(column.title) : column.literal;
     titles.emplace_back(title.begin(), title.end());
   }
   return titles;
 }
 
 void SetDisplayText(NMLVDISPINFOW& info, std::wstring_view text) {
-  if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
+  if ((info.item.mask & LVIF_TEXT) == 0 || info.item.pszText == nullptr ||
+      info.item.cchTextMax <= 0)
+    return;
   const std::size_t room = static_cast<std::size_t>(info.item.cchTextMax) - 1;
   const std::size_t length = std::min(room, text.size());
   std::copy_n(text.data(), length, info.item.pszText);

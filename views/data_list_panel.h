@@ -54,8 +54,8 @@ class DataListPanel {
   // columns, each aligned by `format` (LVCFMT_LEFT, LVCFMT_CENTER). False without that control.
   bool Attach(HWND form, int id, std::span<const ListColumn> columns, int format, CellText cells);
   // The list made as a child `id` of a window that is no form, over `rect`.
-  bool Create(HWND parent, int id, const RECT& rect, std::span<const ListColumn> columns, int format,
-              CellText cells);
+  bool Create(HWND parent, int id, const RECT& rect, std::span<const ListColumn> columns,
+              int format, CellText cells);
 
   void SetRowCount(std::size_t rows);
   std::size_t RowCount() const { return rows_; }

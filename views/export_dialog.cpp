@@ -13,12 +13,13 @@ fw::FileDialogOptions ExportDialogOptions(HWND owner, ExportKind kind) {
   fw::FileDialogOptions options;
   options.owner = owner;
   options.title = fw::LoadStringResource(IDS_EXPORT_TITLE);
-  options.filter = monitoring ? L"Monitor Files (*.mDat)|*.mDat||" : L"Check Files (*.cDat)|*.cDat||";
+  options.filter =
+      monitoring ? L"Monitor Files (*.mDat)|*.mDat||" : L"Check Files (*.cDat)|*.cDat||";
   options.defaultExtension = monitoring ? L"mDat" : L"cDat";
   options.initialName = Widen(DefaultExportNameNow(monitoring ? ".mDat" : ".cDat"));
   // A save dialog must accept new names, so no "file must exist".
-  options.flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST |
-                  OFN_OVERWRITEPROMPT;
+  options.flags =
+      OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
   return options;
 }
 

@@ -11,9 +11,11 @@ RECT RectInForm(HWND form, HWND child) {
 
 std::vector<FormChild> FormChildren(HWND form) {
   std::vector<FormChild> children;
-  for (HWND child = ::GetWindow(form, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(form, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
     const RECT rect = RectInForm(form, child);
-    children.push_back({child, {::GetDlgCtrlID(child), rect.left, rect.top, rect.right, rect.bottom}});
+    children.push_back(
+        {child, {::GetDlgCtrlID(child), rect.left, rect.top, rect.right, rect.bottom}});
   }
   return children;
 }
@@ -30,7 +32,8 @@ void MoveChildren(const std::vector<FormChild>& children, const std::vector<Chil
   HWND form = nullptr;
   for (std::size_t i = 0; i < children.size() && i < boxes.size(); ++i) {
     const ChildBox& box = boxes[i];
-    ::SetWindowPos(children[i].window, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+    ::SetWindowPos(children[i].window, nullptr, box.left, box.top, box.right - box.left,
+                   box.bottom - box.top,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
     form = ::GetParent(children[i].window);
   }

@@ -28,26 +28,27 @@ void PaintHeader(HWND header) {
   const int count = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     RECT rect{};
-    if (!::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect))) continue;
+    if (!::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(&rect)))
+      continue;
     wchar_t text[260] = {};
     HDITEMW item{};
     item.mask = HDI_TEXT;
     item.pszText = text;
     item.cchTextMax = 260;
     ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-    ::DrawTextW(dc.get(), text, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS);
+    ::DrawTextW(dc.get(), text, -1, &rect,
+                DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS);
     ::MoveToEx(dc.get(), rect.right - 1, rect.top, nullptr);
     ::LineTo(dc.get(), rect.right - 1, rect.bottom);
   }
   ::SetBkMode(dc.get(), oldMode);
 }
 
-LRESULT CALLBACK HeaderPaintProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK HeaderPaintProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
   switch (message) {
-    case WM_PAINT:
-      PaintHeader(header);
-      return 0;
+    case WM_PAINT: PaintHeader(header); return 0;
     case WM_ERASEBKGND: {
       RECT client{};
       ::GetClientRect(header, &client);
@@ -55,14 +56,10 @@ LRESULT CALLBACK HeaderPaintProc(HWND header, UINT message, WPARAM wParam, LPARA
       return 1;
     }
     case WM_SETCURSOR:
-    case WM_LBUTTONDOWN:
-      return 1;  // no sizing cursor, no click, no drag
+    case WM_LBUTTONDOWN: return 1;  // no sizing cursor, no click, no drag
     case WM_MOUSEMOVE:
-    case WM_LBUTTONDBLCLK:
-      return 0;  // no hot tracking, no auto-size on a border
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(header, HeaderPaintProc, kSubclassId);
-      break;
+    case WM_LBUTTONDBLCLK: return 0;  // no hot tracking, no auto-size on a border
+    case WM_NCDESTROY: ::RemoveWindowSubclass(header, HeaderPaintProc, kSubclassId); break;
   }
   return ::DefSubclassProc(header, message, wParam, lParam);
 }

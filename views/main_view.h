@@ -17,7 +17,9 @@ class CMainView : public CFormViewDPI {
   explicit CMainView(ViewHost& host);
 
   bool ExecuteCommand(UINT id) override { return Commands().Execute(*this, id); }
-  std::optional<fw::CommandState> QueryCommand(UINT id) const override { return Commands().Query(*this, id); }
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override {
+    return Commands().Query(*this, id);
+  }
 
  protected:
   void OnInitialUpdate() override;

@@ -47,7 +47,9 @@ const fw::CommandTable<CMonitorListView>& CMonitorListView::Commands() {
 CMonitorListView::CMonitorListView(ViewHost& host)
     : CFormViewDPI(IDD_MONITOR_LIST_VIEW), host_(host), form_(host) {}
 
-void CMonitorListView::SetPerson(const PatientId* key) { person_ = key != nullptr ? *key : PatientId{}; }
+void CMonitorListView::SetPerson(const PatientId* key) {
+  person_ = key != nullptr ? *key : PatientId{};
+}
 
 bool CMonitorListView::ExecuteCommand(UINT id) {
   return form_.ExecuteCommand(id) || Commands().Execute(*this, id);
@@ -68,10 +70,15 @@ void CMonitorListView::OnInitialUpdate() {
   formSize_ = TotalSize();
   // Collapsed, the list takes the whole view: only the expand button stays above it.
   form_.Attach(*this, person_,
-               {CollapseRule::Hide::AllBut, {IDC_MONITOR_LIST}, [this](bool collapsed) { OnCollapsed(collapsed); }});
-  const auto cell = [this](std::size_t row, int column) { return MonitoringCell(*rows_[row], row, column); };
+               {CollapseRule::Hide::AllBut, {IDC_MONITOR_LIST}, [this](bool collapsed) {
+                  OnCollapsed(collapsed);
+                }});
+  const auto cell = [this](std::size_t row, int column) {
+    return MonitoringCell(*rows_[row], row, column);
+  };
   if (list_.Attach(hwnd(), IDC_MONITOR_LIST, kColumns, LVCFMT_CENTER, cell)) {
-    PlaceList(RectInForm(hwnd(), list_.hwnd()).top, std::max<int>(ClientRect().bottom, formSize_.cy));
+    PlaceList(RectInForm(hwnd(), list_.hwnd()).top,
+              std::max<int>(ClientRect().bottom, formSize_.cy));
   }
   FitFormViewToWidth(*this, formSize_);
   FillList();
@@ -100,14 +107,17 @@ void CMonitorListView::PlaceList(int top, int bottom) {
   list_.Place(RECT{client.left, top, client.right, bottom});
 }
 
-int CMonitorListView::BottomOf(int controlId) const { return RectInForm(hwnd(), Child(controlId)).bottom; }
+int CMonitorListView::BottomOf(int controlId) const {
+  return RectInForm(hwnd(), Child(controlId)).bottom;
+}
 
 void CMonitorListView::ShowTrend() { host_.PostShowViewOf(ViewCode::Trend, person_); }
 void CMonitorListView::ShowReport() { host_.PostShowViewOf(ViewCode::Report, person_); }
 
 void CMonitorListView::ExportCsv() {
   const std::vector<std::u16string> titles = ColumnTitles(kColumns);
-  RunCsvExport(host_, Widen(person_.DisplayText()), MonitoringListCsv(titles, rows_, {.byteOrderMark = true}));
+  RunCsvExport(host_, Widen(person_.DisplayText()),
+               MonitoringListCsv(titles, rows_, {.byteOrderMark = true}));
 }
 
 // Collapsed, nothing is left below the list to scroll to: the view drops its bars; expanded, it

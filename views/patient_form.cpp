@@ -22,7 +22,11 @@ struct EditLimit {
 };
 // In the order of PatientFormPanel::edits_.
 constexpr std::array<EditLimit, 5> kEditLimits = {{
-    {IDC_NAME, 10}, {IDC_AGE, 3}, {IDC_HEIGHT, 3}, {IDC_WEIGHT, 3}, {IDC_ADVICE, 200},
+    {IDC_NAME, 10},
+    {IDC_AGE, 3},
+    {IDC_HEIGHT, 3},
+    {IDC_WEIGHT, 3},
+    {IDC_ADVICE, 200},
 }};
 
 bool IsEditableField(int id) {
@@ -130,10 +134,12 @@ const fw::CommandTable<PatientFormPanel>& PatientFormPanel::Commands() {
 void PatientFormPanel::Collapse() {
   if (collapsed_) return;
   const auto named = [this](int id) {
-    return std::find(collapseRule_.ids.begin(), collapseRule_.ids.end(), id) != collapseRule_.ids.end();
+    return std::find(collapseRule_.ids.begin(), collapseRule_.ids.end(), id) !=
+           collapseRule_.ids.end();
   };
   hiddenByCollapse_.clear();
-  for (HWND child = ::GetWindow(form_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(form_, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
     const int id = ::GetDlgCtrlID(child);
     if (id == IDC_EXPAND_FORM || !::IsWindowVisible(child)) continue;
     const bool hide = id == IDC_COLLAPSE_FORM ||
@@ -160,18 +166,16 @@ void PatientFormPanel::Expand() {
 
 HBRUSH PatientFormPanel::OnCtlColor(HDC dc, HWND control, UINT kind) const {
   switch (kind) {
-    case WM_CTLCOLORDLG:
-      return background_.get();
+    case WM_CTLCOLORDLG: return background_.get();
     case WM_CTLCOLOREDIT:
       if (IsEditableField(::GetDlgCtrlID(control))) return nullptr;
       [[fallthrough]];
-    case WM_CTLCOLORSTATIC:  // labels, read-only edits, the sex box's edit part
+    case WM_CTLCOLORSTATIC:   // labels, read-only edits, the sex box's edit part
     case WM_CTLCOLORLISTBOX:  // the sex box's drop-down list
       ::SetBkColor(dc, kViewBackground);
       ::SetTextColor(dc, RGB(0, 0, 0));
       return background_.get();
-    default:
-      return nullptr;
+    default: return nullptr;
   }
 }
 
@@ -191,7 +195,9 @@ void PatientFormPanel::Save() {
   const FormResult built = BuildPatientInfo(ReadFields());
   switch (built.error) {
     case FormError::NameEmpty: ShowViewMessage(host_, IDS_NAME_REQUIRED); return;
-    case FormError::HeightOrWeightOutOfRange: ShowViewMessage(host_, IDS_HEIGHT_WEIGHT_LIMIT); return;
+    case FormError::HeightOrWeightOutOfRange:
+      ShowViewMessage(host_, IDS_HEIGHT_WEIGHT_LIMIT);
+      return;
     case FormError::None: break;
   }
   const FileResult saved = SaveInfo(host_.RegisterFolder(), built.info);
@@ -214,6 +220,8 @@ void PatientFormPanel::SetField(int id, const std::wstring& text) const {
   ::SetDlgItemTextW(form_, id, text.c_str());
 }
 
-std::wstring PatientFormPanel::FieldText(int id) const { return WindowText(::GetDlgItem(form_, id)); }
+std::wstring PatientFormPanel::FieldText(int id) const {
+  return WindowText(::GetDlgItem(form_, id));
+}
 
 }  // namespace wd

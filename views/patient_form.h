@@ -7,9 +7,10 @@
 //
 //   void CTrendView::OnInitialUpdate() {
 //     CFormViewDPI::OnInitialUpdate();
-//     form_.Attach(*this, person_, {CollapseRule::Hide::Only, {IDC_SHOW_TABLE, IDC_EXPORT_MONITOR}});
-//     form_.ShowTimeSpan(first, last);     // the earliest and latest record, or null
-//     form_.SetHasRecords(count > 0);      // save/delete need a person, export records too
+//     form_.Attach(*this, person_, {CollapseRule::Hide::Only, {IDC_SHOW_TABLE,
+//     IDC_EXPORT_MONITOR}}); form_.ShowTimeSpan(first, last);     // the earliest and latest
+//     record, or null form_.SetHasRecords(count > 0);      // save/delete need a person, export
+//     records too
 //   }
 //   bool ExecuteCommand(UINT id) override { return form_.ExecuteCommand(id) || ...; }
 //   std::optional<fw::CommandState> QueryCommand(UINT id) const override {...same...}
@@ -70,7 +71,9 @@ class PatientFormPanel {
   // The form's own buttons: save (1018), delete (1019), export (1026), collapse (1028) and
   // expand (1029). True when `id` is one of them (a disabled one then does nothing).
   bool ExecuteCommand(UINT id) { return Commands().Execute(*this, id); }
-  std::optional<fw::CommandState> QueryCommand(UINT id) const { return Commands().Query(*this, id); }
+  std::optional<fw::CommandState> QueryCommand(UINT id) const {
+    return Commands().Query(*this, id);
+  }
   bool Collapsed() const { return collapsed_; }
 
   // The colours of the form: the dialog and every label, read-only edit and the sex box's list

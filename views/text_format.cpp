@@ -6,11 +6,13 @@ namespace {
 
 // Each "%<letter>" replaced by the next value's text while values last.
 template <typename Value, typename ToText>
-std::wstring Replace(std::wstring_view format, wchar_t letter, std::initializer_list<Value> values, ToText toText) {
+std::wstring Replace(std::wstring_view format, wchar_t letter, std::initializer_list<Value> values,
+                     ToText toText) {
   std::wstring text;
   auto next = values.begin();
   for (std::size_t i = 0; i < format.size(); ++i) {
-    if (format[i] == L'%' && i + 1 < format.size() && format[i + 1] == letter && next != values.end()) {
+    if (format[i] == L'%' && i + 1 < format.size() && format[i + 1] == letter &&
+        next != values.end()) {
       text += toText(*next++);
       ++i;
     } else {
@@ -41,13 +43,15 @@ std::wstring WindowText(HWND control) {
 
 std::wstring Widen(std::string_view text) {
   if (text.empty()) return {};
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length =
+      ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   if (length <= 0) {
     // Not UTF-8 (an id with stray bytes): show each byte as its Latin-1 character.
     return std::wstring(text.begin(), text.end());
   }
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
   return wide;
 }
 

@@ -29,11 +29,13 @@ void CTrendView::OnInitialUpdate() {
   CFormViewDPI::OnInitialUpdate();
   const SIZE formSize = TotalSize();
   // Collapsed, the form drops its table, report and export buttons (the charts stay put).
-  form_.Attach(*this, person_,
-               {CollapseRule::Hide::Only, {IDC_SHOW_TABLE, IDC_SHOW_REPORT, IDC_EXPORT_MONITOR}, {}});
+  form_.Attach(
+      *this, person_,
+      {CollapseRule::Hide::Only, {IDC_SHOW_TABLE, IDC_SHOW_REPORT, IDC_EXPORT_MONITOR}, {}});
   charts_.Bind(*this);
   // Content coordinates: the view has not scrolled yet, but say what is meant.
-  chartTop_ = RectInForm(hwnd(), Child(IDC_COLLAPSE_FORM)).bottom + ScrollPosition().y + kGapAboveCharts;
+  chartTop_ =
+      RectInForm(hwnd(), Child(IDC_COLLAPSE_FORM)).bottom + ScrollPosition().y + kGapAboveCharts;
   const int clientWidth = LayOutPage(formSize);
   charts_.Place(LayOutTrendView(chartTop_ - ScrollPosition().y, clientWidth));
   ShowRecords(clientWidth - 40);
@@ -68,7 +70,9 @@ void CTrendView::ShowRecords(int chartWidth) {
   form_.SetHasRecords(recordCount_ > 0);
 }
 
-bool CTrendView::ExecuteCommand(UINT id) { return form_.ExecuteCommand(id) || Commands().Execute(*this, id); }
+bool CTrendView::ExecuteCommand(UINT id) {
+  return form_.ExecuteCommand(id) || Commands().Execute(*this, id);
+}
 
 std::optional<fw::CommandState> CTrendView::QueryCommand(UINT id) const {
   if (auto state = form_.QueryCommand(id)) return state;
@@ -78,9 +82,7 @@ std::optional<fw::CommandState> CTrendView::QueryCommand(UINT id) const {
 void CTrendView::ShowReport() { host_.PostShowViewOf(ViewCode::Report, person_); }
 
 // The monitoring list of the same person; null when the person is not in the store.
-void CTrendView::ShowTable() {
-  host_.PostShowViewOf(ViewCode::MonitoringList, person_);
-}
+void CTrendView::ShowTable() { host_.PostShowViewOf(ViewCode::MonitoringList, person_); }
 
 bool CTrendView::IsChart(HWND control) const {
   const int id = ::GetDlgCtrlID(control);

@@ -37,8 +37,8 @@ ProcessIdentity CurrentProcess() {
 
 bool IsRunning(const ProcessIdentity& process) {
   if (process.id <= 0) return false;
-  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                              static_cast<DWORD>(process.id));
+  HANDLE handle =
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(process.id));
   if (handle == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
   DWORD code = 0;
   const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE &&

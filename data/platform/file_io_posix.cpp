@@ -197,7 +197,8 @@ FileResult AppendFile::Append(std::span<const std::uint8_t> bytes) const {
 
 FileResult AppendFile::Flush() const {
   if (!IsOpen()) return FileResult::Fail(FileError::AppendFailed, EBADF);
-  if (::fsync(static_cast<int>(handle_)) != 0) return FileResult::Fail(FileError::AppendFailed, errno);
+  if (::fsync(static_cast<int>(handle_)) != 0)
+    return FileResult::Fail(FileError::AppendFailed, errno);
   return FileResult::Ok();
 }
 

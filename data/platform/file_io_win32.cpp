@@ -67,7 +67,8 @@ FileResult ReadAll(const std::filesystem::path& path, std::vector<std::uint8_t>&
                             static_cast<int>(error));
   }
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return FileResult::Fail(FileError::ReadFailed, LastError());
+  if (!GetFileSizeEx(file.get(), &size))
+    return FileResult::Fail(FileError::ReadFailed, LastError());
   out.reserve(static_cast<std::size_t>(size.QuadPart));
   std::uint8_t buffer[65536];
   for (;;) {
@@ -138,8 +139,8 @@ std::string SystemErrorText(int code) {
                         nullptr);
   }
   if (text != nullptr) LocalFree(text);
-  while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r' || utf8.back() == '.' ||
-                           utf8.back() == ' ')) {
+  while (!utf8.empty() &&
+         (utf8.back() == '\n' || utf8.back() == '\r' || utf8.back() == '.' || utf8.back() == ' ')) {
     utf8.pop_back();
   }
   return utf8;
@@ -148,9 +149,9 @@ std::string SystemErrorText(int code) {
 FileResult MakeFolder(const std::filesystem::path& path) {
   if (CreateDirectoryW(path.c_str(), nullptr)) return FileResult::Ok();
   const DWORD error = GetLastError();
-  return FileResult::Fail(error == ERROR_ALREADY_EXISTS ? FileError::AlreadyExists
-                                                        : FileError::OpenFailed,
-                          static_cast<int>(error));
+  return FileResult::Fail(
+      error == ERROR_ALREADY_EXISTS ? FileError::AlreadyExists : FileError::OpenFailed,
+      static_cast<int>(error));
 }
 
 FileResult RemoveFile(const std::filesystem::path& path) {
@@ -171,8 +172,8 @@ FileResult ListFolder(const std::filesystem::path& folder, std::vector<FolderEnt
   out.clear();
   WIN32_FIND_DATAW found{};
   const std::filesystem::path pattern = folder / L"*";
-  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                   FindExSearchNameMatch, nullptr, 0);
+  HANDLE search =
+      FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (search == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     return FileResult::Fail(IsMissing(error) ? FileError::NotFound : FileError::ListFailed,
@@ -186,7 +187,8 @@ FileResult ListFolder(const std::filesystem::path& folder, std::vector<FolderEnt
                    (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileW(search, &found) || (error = GetLastError()) != ERROR_NO_MORE_FILES);
   FindClose(search);
-  if (error != ERROR_NO_MORE_FILES) return FileResult::Fail(FileError::ListFailed, static_cast<int>(error));
+  if (error != ERROR_NO_MORE_FILES)
+    return FileResult::Fail(FileError::ListFailed, static_cast<int>(error));
   return FileResult::Ok();
 }
 

@@ -28,5 +28,4 @@ bool ClaimTty(int fd);
 // The lock goes with the descriptor.
 void ReleaseTty(int fd);
 
-
 }  // namespace wd

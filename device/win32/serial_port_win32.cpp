@@ -101,8 +101,8 @@ bool FindSerialPortIn(HKEY root, const wchar_t* subKey, int& port) {
   RegistryKey key;
   if (RegOpenKeyExW(root, subKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return false;
   DWORD valueCount = 0;
-  if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       &valueCount, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+  if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   for (DWORD index = 0; index < valueCount; ++index) {

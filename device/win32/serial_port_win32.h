@@ -21,7 +21,7 @@ bool FindSerialPort(int& port);
 bool FindSerialPortIn(HKEY root, const wchar_t* subKey, int& port);
 
 struct SerialPortOpen {
-  std::unique_ptr<ByteLink> link;       // null on failure
+  std::unique_ptr<ByteLink> link;        // null on failure
   std::optional<DeviceMessage> message;  // what to show; failures of the line settings show none
   bool busy = false;                     // another program holds the port
 };

@@ -8,8 +8,8 @@
 namespace fw {
 
 struct CaptionParts {
-    std::wstring caption;  // before the first line break
-    std::wstring rest;     // after it: a tooltip or a keytip
+  std::wstring caption;  // before the first line break
+  std::wstring rest;     // after it: a tooltip or a keytip
 };
 CaptionParts SplitCaption(const std::wstring& text);
 

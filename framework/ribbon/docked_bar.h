@@ -18,34 +18,34 @@
 namespace fw {
 
 class DockedBar : public Window, public FrameBar {
-public:
-    enum class Edge { Top, Bottom };
+ public:
+  enum class Edge { Top, Bottom };
 
-    // Undocks the bar. A derived bar destroys its window in its own destructor, so its own
-    // WM_DESTROY handling still runs.
-    ~DockedBar() override;
+  // Undocks the bar. A derived bar destroys its window in its own destructor, so its own
+  // WM_DESTROY handling still runs.
+  ~DockedBar() override;
 
-    // A child of `frame`, visible, installed as the frame's bar of its edge. The bar must not
-    // outlive the frame object.
-    bool Create(FrameWindow& frame, UINT id);
+  // A child of `frame`, visible, installed as the frame's bar of its edge. The bar must not
+  // outlive the frame object.
+  bool Create(FrameWindow& frame, UINT id);
 
-    // FrameBar
-    HWND BarWindow() const override { return hwnd(); }
+  // FrameBar
+  HWND BarWindow() const override { return hwnd(); }
 
-protected:
-    explicit DockedBar(Edge edge) noexcept : edge_(edge) {}
-    // Makes the font; a derived bar calls it first.
-    int OnCreate(const CREATESTRUCTW& create) override;
+ protected:
+  explicit DockedBar(Edge edge) noexcept : edge_(edge) {}
+  // Makes the font; a derived bar calls it first.
+  int OnCreate(const CREATESTRUCTW& create) override;
 
-    FrameWindow* frame() const noexcept { return frame_; }
-    HFONT font() const noexcept { return font_.get(); }
+  FrameWindow* frame() const noexcept { return frame_; }
+  HFONT font() const noexcept { return font_.get(); }
 
-private:
-    void Dock(FrameBar* bar);
+ private:
+  void Dock(FrameBar* bar);
 
-    Edge edge_;
-    FrameWindow* frame_ = nullptr;
-    Font font_;
+  Edge edge_;
+  FrameWindow* frame_ = nullptr;
+  Font font_;
 };
 
 }  // namespace fw

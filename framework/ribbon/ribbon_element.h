@@ -15,66 +15,67 @@ class RibbonElement;
 
 // What an element needs of the bar it sits on.
 class RibbonHost {
-public:
-    virtual void InvalidateElement(const RibbonElement& element) = 0;
-    // A category, panel or element was added: the layout is out of date.
-    virtual void ContentChanged() = 0;
+ public:
+  virtual void InvalidateElement(const RibbonElement& element) = 0;
+  // A category, panel or element was added: the layout is out of date.
+  virtual void ContentChanged() = 0;
 
-protected:
-    ~RibbonHost() = default;
+ protected:
+  ~RibbonHost() = default;
 };
 
 enum class RibbonElementKind { Button, CheckBox, Indicator, IconButton };
 
 class RibbonElement {
-public:
-    static constexpr int kLargeIconSize = 32;
+ public:
+  static constexpr int kLargeIconSize = 32;
 
-    RibbonElement(RibbonHost& host, RibbonElementKind kind, UINT id, std::wstring caption, std::wstring tooltip);
-    RibbonElement(const RibbonElement&) = delete;
-    RibbonElement& operator=(const RibbonElement&) = delete;
+  RibbonElement(RibbonHost& host, RibbonElementKind kind, UINT id, std::wstring caption,
+                std::wstring tooltip);
+  RibbonElement(const RibbonElement&) = delete;
+  RibbonElement& operator=(const RibbonElement&) = delete;
 
-    // Replaces the picture and repaints. The element does not own the icon (the frame does);
-    // it keeps its own copy of the pixels, so the icon may be destroyed afterwards.
-    void SetIcon(HICON icon);
+  // Replaces the picture and repaints. The element does not own the icon (the frame does);
+  // it keeps its own copy of the pixels, so the icon may be destroyed afterwards.
+  void SetIcon(HICON icon);
 
-    UINT id() const noexcept { return id_; }
-    RibbonElementKind kind() const noexcept { return kind_; }
-    const std::wstring& caption() const noexcept { return caption_; }
-    const std::wstring& tooltip() const noexcept { return tooltip_; }
-    // The letter that runs the element in key-tip mode (RibbonBar::PreTranslateKey).
-    void SetKeyTip(wchar_t letter) noexcept { keyTip_ = letter; }
-    wchar_t keyTip() const noexcept { return keyTip_; }
-    bool enabled() const noexcept { return enabled_; }
-    bool checked() const noexcept { return checked_; }
+  UINT id() const noexcept { return id_; }
+  RibbonElementKind kind() const noexcept { return kind_; }
+  const std::wstring& caption() const noexcept { return caption_; }
+  const std::wstring& tooltip() const noexcept { return tooltip_; }
+  // The letter that runs the element in key-tip mode (RibbonBar::PreTranslateKey).
+  void SetKeyTip(wchar_t letter) noexcept { keyTip_ = letter; }
+  wchar_t keyTip() const noexcept { return keyTip_; }
+  bool enabled() const noexcept { return enabled_; }
+  bool checked() const noexcept { return checked_; }
 
-    // Indicators show state only: no highlight, no press, no command.
-    bool IsClickable() const noexcept { return kind_ != RibbonElementKind::Indicator; }
-    bool HasCaption() const noexcept { return kind_ != RibbonElementKind::IconButton; }
+  // Indicators show state only: no highlight, no press, no command.
+  bool IsClickable() const noexcept { return kind_ != RibbonElementKind::Indicator; }
+  bool HasCaption() const noexcept { return kind_ != RibbonElementKind::IconButton; }
 
-    // Set by the bar.
-    bool SetState(bool enabled, bool checked);  // true when something changed
-    void SetRect(const RECT& rect) noexcept { rect_ = rect; }
-    const RECT& rect() const noexcept { return rect_; }
-    void SetLines(std::vector<std::wstring> lines) { lines_ = std::move(lines); }
-    const std::vector<std::wstring>& lines() const noexcept { return lines_; }
+  // Set by the bar.
+  bool SetState(bool enabled, bool checked);  // true when something changed
+  void SetRect(const RECT& rect) noexcept { rect_ = rect; }
+  const RECT& rect() const noexcept { return rect_; }
+  void SetLines(std::vector<std::wstring> lines) { lines_ = std::move(lines); }
+  const std::vector<std::wstring>& lines() const noexcept { return lines_; }
 
-    const IconImage& image() const noexcept { return image_; }
-    const IconImage& greyImage() const noexcept { return greyImage_; }
+  const IconImage& image() const noexcept { return image_; }
+  const IconImage& greyImage() const noexcept { return greyImage_; }
 
-private:
-    RibbonHost& host_;
-    RibbonElementKind kind_;
-    UINT id_;
-    std::wstring caption_;
-    std::wstring tooltip_;
-    IconImage image_;
-    IconImage greyImage_;
-    std::vector<std::wstring> lines_;
-    RECT rect_{};
-    wchar_t keyTip_ = 0;
-    bool enabled_ = false;  // until the first refresh asks the rules
-    bool checked_ = false;
+ private:
+  RibbonHost& host_;
+  RibbonElementKind kind_;
+  UINT id_;
+  std::wstring caption_;
+  std::wstring tooltip_;
+  IconImage image_;
+  IconImage greyImage_;
+  std::vector<std::wstring> lines_;
+  RECT rect_{};
+  wchar_t keyTip_ = 0;
+  bool enabled_ = false;  // until the first refresh asks the rules
+  bool checked_ = false;
 };
 
 }  // namespace fw

@@ -10,28 +10,28 @@
 namespace fw {
 
 class RibbonTooltips {
-public:
-    static constexpr int kMaxTipWidth = 200;
+ public:
+  static constexpr int kMaxTipWidth = 200;
 
-    RibbonTooltips() = default;
-    ~RibbonTooltips() { Destroy(); }
-    RibbonTooltips(const RibbonTooltips&) = delete;
-    RibbonTooltips& operator=(const RibbonTooltips&) = delete;
+  RibbonTooltips() = default;
+  ~RibbonTooltips() { Destroy(); }
+  RibbonTooltips(const RibbonTooltips&) = delete;
+  RibbonTooltips& operator=(const RibbonTooltips&) = delete;
 
-    bool Create(HWND owner);
-    void Destroy() noexcept;
-    HWND hwnd() const noexcept { return tip_; }
+  bool Create(HWND owner);
+  void Destroy() noexcept;
+  HWND hwnd() const noexcept { return tip_; }
 
-    // Replaces every tool: (id, rectangle in the owner's client coordinates).
-    void SetTools(const std::vector<std::pair<UINT_PTR, RECT>>& tools);
-    // Mouse messages of the owner, so the control sees the pointer.
-    void Relay(UINT message, WPARAM wParam, LPARAM lParam) const;
-    void SetTitle(const std::wstring& title) const;
+  // Replaces every tool: (id, rectangle in the owner's client coordinates).
+  void SetTools(const std::vector<std::pair<UINT_PTR, RECT>>& tools);
+  // Mouse messages of the owner, so the control sees the pointer.
+  void Relay(UINT message, WPARAM wParam, LPARAM lParam) const;
+  void SetTitle(const std::wstring& title) const;
 
-private:
-    HWND owner_ = nullptr;
-    HWND tip_ = nullptr;
-    std::vector<UINT_PTR> tools_;
+ private:
+  HWND owner_ = nullptr;
+  HWND tip_ = nullptr;
+  std::vector<UINT_PTR> tools_;
 };
 
 }  // namespace fw

@@ -67,9 +67,7 @@ INT_PTR CALLBACK LanguageDialog::Proc(HWND dialog, UINT message, WPARAM wParam, 
 
 INT_PTR LanguageDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      return TRUE;
+    case WM_INITDIALOG: OnInitDialog(); return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         OnOk();
@@ -80,14 +78,10 @@ INT_PTR LanguageDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
       }
       return FALSE;
-    case WM_SYSCOMMAND:
-      return OnSysCommand(wParam);
-    case WM_PAINT:
-      return OnPaint();
-    case WM_QUERYDRAGICON:
-      return reinterpret_cast<INT_PTR>(largeIcon_.get());
-    default:
-      return FALSE;
+    case WM_SYSCOMMAND: return OnSysCommand(wParam);
+    case WM_PAINT: return OnPaint();
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(largeIcon_.get());
+    default: return FALSE;
   }
 }
 

@@ -24,34 +24,34 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // A form view on any template that counts the commands its buttons send.
 class TestForm : public wd::CFormViewDPI {
-public:
-    explicit TestForm(UINT templateId) : CFormViewDPI(templateId) {}
+ public:
+  explicit TestForm(UINT templateId) : CFormViewDPI(templateId) {}
 
-    std::map<UINT, int> commands;
-    std::vector<UINT> notifications;  // codes of other control notifications
-    fw::Brush background = fw::CreateSolidBrush(kViewBackground);
+  std::map<UINT, int> commands;
+  std::vector<UINT> notifications;  // codes of other control notifications
+  fw::Brush background = fw::CreateSolidBrush(kViewBackground);
 
-    bool ExecuteCommand(UINT id) override {
-        ++commands[id];
-        return true;
-    }
+  bool ExecuteCommand(UINT id) override {
+    ++commands[id];
+    return true;
+  }
 
-protected:
-    bool OnCommand(UINT id, UINT code, HWND control) override {
-        if (control != nullptr && code != BN_CLICKED) notifications.push_back(code);
-        return CFormViewDPI::OnCommand(id, code, control);
-    }
-    HBRUSH OnCtlColor(HDC, HWND, UINT kind) override {
-        return kind == WM_CTLCOLORDLG ? background.get() : nullptr;
-    }
+ protected:
+  bool OnCommand(UINT id, UINT code, HWND control) override {
+    if (control != nullptr && code != BN_CLICKED) notifications.push_back(code);
+    return CFormViewDPI::OnCommand(id, code, control);
+  }
+  HBRUSH OnCtlColor(HDC, HWND, UINT kind) override {
+    return kind == WM_CTLCOLORDLG ? background.get() : nullptr;
+  }
 };
 
 // Template 354 with its buttons configured as the home view does.
 struct HomeButtonIcons {
-    int id;
-    UINT idle;
-    UINT active;  // 0: the automatic grey copy of the idle icon
-    int size;
+  int id;
+  UINT idle;
+  UINT active;  // 0: the automatic grey copy of the idle icon
+  int size;
 };
 inline constexpr HomeButtonIcons kHomeButtons[] = {
     {1009, 363, 366, 90}, {1008, 352, 369, 90}, {1007, 351, 365, 90},
@@ -59,21 +59,21 @@ inline constexpr HomeButtonIcons kHomeButtons[] = {
 };
 
 class HomeForm : public TestForm {
-public:
-    HomeForm() : TestForm(354) {}
-    wd::CButtonST& Button(int id) { return *buttons_.at(id); }
+ public:
+  HomeForm() : TestForm(354) {}
+  wd::CButtonST& Button(int id) { return *buttons_.at(id); }
 
-protected:
-    void OnInitialUpdate() override;
+ protected:
+  void OnInitialUpdate() override;
 
-private:
-    std::map<int, std::unique_ptr<wd::CButtonST>> buttons_;
+ private:
+  std::map<int, std::unique_ptr<wd::CButtonST>> buttons_;
 };
 
 // A host window holding a form at its top-left corner, sized to show the whole form.
 struct HostedForm {
-    fw_test::HostWindow host;
-    bool Open(wd::CFormViewDPI& form, int width, int height);
+  fw_test::HostWindow host;
+  bool Open(wd::CFormViewDPI& form, int width, int height);
 };
 
 // Places the cursor over `window` (at its centre, or at `offset` from its top-left corner) and

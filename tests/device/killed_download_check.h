@@ -94,14 +94,15 @@ inline Served ServedInOrder(const sim::DataSet& data, std::size_t perReply) {
 inline ::testing::AssertionResult KeptAsServed(const Served& served, std::size_t dataRequests,
                                                const ArchivedFiles& files, std::size_t& persons) {
   if (dataRequests < 1 || dataRequests >= served.replyEnds.size()) {
-    return ::testing::AssertionFailure() << dataRequests << " data requests: the download ended before the kill";
+    return ::testing::AssertionFailure()
+           << dataRequests << " data requests: the download ended before the kill";
   }
   const std::size_t kept = Total(files);
   const std::size_t atLeast = dataRequests >= 2 ? served.replyEnds[dataRequests - 2] : 0;
   const std::size_t atMost = served.replyEnds[dataRequests - 1];
   if (kept != atLeast && kept != atMost) {
-    return ::testing::AssertionFailure() << kept << " records kept; accepted replies ended at " << atLeast
-                                         << " or " << atMost;
+    return ::testing::AssertionFailure()
+           << kept << " records kept; accepted replies ended at " << atLeast << " or " << atMost;
   }
   ArchivedFiles expected;
   for (std::size_t i = 0; i < kept; ++i) {
@@ -109,13 +110,15 @@ inline ::testing::AssertionResult KeptAsServed(const Served& served, std::size_t
   }
   persons = expected.size();
   if (files.size() != expected.size()) {
-    return ::testing::AssertionFailure() << files.size() << " files for " << expected.size() << " persons";
+    return ::testing::AssertionFailure()
+           << files.size() << " files for " << expected.size() << " persons";
   }
   for (const auto& [name, records] : expected) {
     const auto found = files.find(name);
     if (found == files.end()) return ::testing::AssertionFailure() << "no file " << name;
     if (found->second.size() != records.size()) {
-      return ::testing::AssertionFailure() << name << ": " << found->second.size() << " records for " << records.size();
+      return ::testing::AssertionFailure()
+             << name << ": " << found->second.size() << " records for " << records.size();
     }
     for (std::size_t i = 0; i < records.size(); ++i) {
       if (found->second[i].ToBytes() != records[i].ToBytes()) {

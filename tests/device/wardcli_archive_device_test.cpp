@@ -29,8 +29,8 @@ TEST_F(WardcliDevice, AKilledArchivingDownloadKeepsEveryRecordOfEveryAcceptedRep
   // 6,000 monitoring records in replies of 50 at 115,200 baud: about ten seconds.
   const sim::GeneratorOptions data{3, 2000, 40, 11};
   std::vector<std::string> args = DataArgs(data);
-  args.insert(args.end(), {"--pace", "115200", "--per-reply", "50", "--stats",
-                           (dir_ / "stats").string()});
+  args.insert(args.end(),
+              {"--pace", "115200", "--per-reply", "50", "--stats", (dir_ / "stats").string()});
   StartSimulator(args);
   const std::filesystem::path archive = dir_ / "archive";
   std::optional<sim::ChildProcess> download = sim::ChildProcess::Start(
@@ -68,8 +68,7 @@ TEST_F(WardcliDevice, AKilledArchivingDownloadKeepsEveryRecordOfEveryAcceptedRep
   const std::size_t at = list.out.find("\n" + line);
   ASSERT_NE(at, std::string::npos) << list.out;
   const std::string row = list.out.substr(at + 1, list.out.find('\n', at + 1) - at - 1);
-  EXPECT_NE(row.find(",interrupted," + std::to_string(persons) + "," +
-                     std::to_string(kept) + ",0"),
+  EXPECT_NE(row.find(",interrupted," + std::to_string(persons) + "," + std::to_string(kept) + ",0"),
             std::string::npos)
       << row;
 }
@@ -104,8 +103,7 @@ TEST_F(WardcliDevice, ACompleteArchivedDownloadVouchesForTheErase) {
   std::size_t archivedRecords = 0;
   for (const auto& entry : fromArchive.Read().entries()) archivedRecords += entry.records.size();
   EXPECT_EQ(archivedRecords, 750u);
-  std::optional<DownloadSummary> summary =
-      ReadDownloadSummary(archive, folder.filename().string());
+  std::optional<DownloadSummary> summary = ReadDownloadSummary(archive, folder.filename().string());
   ASSERT_TRUE(summary);
   EXPECT_EQ(summary->result, DownloadResult::Complete);
   EXPECT_EQ(summary->index.totals, (DeviceTotals{750, 40}));

@@ -149,7 +149,8 @@ TEST_F(WardcliEarlierDownload, AStoppedDownloadReplacesNoFile) {
   run.err = Text(test::ReadBytes(dir_ / "stop.err"));
   EXPECT_NE(run.err.find("download stopped"), std::string::npos) << run.err;
   ASSERT_EQ(std::filesystem::file_size(PartialFolder() / file_.filename()) % 20, 18u);
-  const std::size_t kept = (std::filesystem::file_size(PartialFolder() / file_.filename()) - 18) / 20;
+  const std::size_t kept =
+      (std::filesystem::file_size(PartialFolder() / file_.filename()) - 18) / 20;
   EXPECT_GE(kept, 50u);
   EXPECT_LT(kept, 500u);
   ExpectKeptAndPartial(run, kept);
@@ -191,9 +192,9 @@ TEST_F(WardcliDevice, AnEraseIsAskedForOnATerminal) {
   ASSERT_TRUE(terminal.ready());
   auto clear = [&](const std::string& keys) {
     terminal.Type(keys);
-    std::optional<sim::ChildProcess> child = sim::ChildProcess::Start(
-        {WD_WARDCLI, "clear", "--port", Port()}, dir_ / "clear.out", dir_ / "clear.err",
-        terminal.name());
+    std::optional<sim::ChildProcess> child =
+        sim::ChildProcess::Start({WD_WARDCLI, "clear", "--port", Port()}, dir_ / "clear.out",
+                                 dir_ / "clear.err", terminal.name());
     EXPECT_TRUE(child);
     const std::optional<int> status = child ? child->Wait(20s) : std::nullopt;
     EXPECT_NE(Text(test::ReadBytes(dir_ / "clear.err"))

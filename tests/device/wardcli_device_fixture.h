@@ -23,8 +23,8 @@ using namespace std::chrono_literals;
 inline const sim::GeneratorOptions kData{3, 250, 40, 7};
 
 inline std::vector<std::string> DataArgs(const sim::GeneratorOptions& data) {
-  return {"--patients", std::to_string(data.patients), "--minutes", std::to_string(data.minutes),
-          "--ward-round", std::to_string(data.wardRound), "--seed", std::to_string(data.seed)};
+  return {"--patients",   std::to_string(data.patients),  "--minutes", std::to_string(data.minutes),
+          "--ward-round", std::to_string(data.wardRound), "--seed",    std::to_string(data.seed)};
 }
 
 class WardcliDevice : public ::testing::Test {
@@ -103,6 +103,8 @@ class WardcliDevice : public ::testing::Test {
   int runs_ = 0;
 };
 
-inline std::string Text(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+inline std::string Text(const std::vector<std::uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
 
 }  // namespace wd::test

@@ -69,10 +69,10 @@ TEST_F(WardcliDevice, RecordsLoadedFromFilesAreServedAndDuplicatesDropped) {
 
 TEST_F(WardcliDevice, EveryNamedFaultOnADataRequestIsRetriedAndTheDownloadCompletes) {
   // Requests: 0 count, 1.. monitoring pages, later ward-round pages.
-  StartGenerated({"--fault", "no-reply@1", "--fault", "bad-checksum@3", "--fault", "wrong-index@5",
-                  "--fault", "refuse@7", "--fault", "bad-length@9", "--fault", "garbage@11",
-                  "--fault", "cut@13", "--fault", "cut@17",
-                  "--per-reply", "20", "--ward-per-reply", "5"});
+  StartGenerated({"--fault",       "no-reply@1",  "--fault",  "bad-checksum@3",   "--fault",
+                  "wrong-index@5", "--fault",     "refuse@7", "--fault",          "bad-length@9",
+                  "--fault",       "garbage@11",  "--fault",  "cut@13",           "--fault",
+                  "cut@17",        "--per-reply", "20",       "--ward-per-reply", "5"});
   const sim::RunResult run = Download();
   ASSERT_EQ(run.exitCode, 0) << run.err;
   ExpectDownloadOf(sim::GenerateDataSet(kData));

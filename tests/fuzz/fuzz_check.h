@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_EXPECT(condition)                                                        \
-  do {                                                                                \
-    if (!(condition)) {                                                               \
+#define FUZZ_EXPECT(condition)                                                                 \
+  do {                                                                                         \
+    if (!(condition)) {                                                                        \
       std::fprintf(stderr, "%s:%d: expectation failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                   \
-    }                                                                                 \
+      std::abort();                                                                            \
+    }                                                                                          \
   } while (0)

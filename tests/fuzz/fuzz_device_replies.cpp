@@ -114,9 +114,8 @@ Bytes Complete(const Answer& answer, const Bytes& request) {
 class Peer {
  public:
   Peer(const Script& script, wd::DownloadState& state)
-      : link(clock, [this](const Bytes& request, int number, wd::test::ScriptedLink&) {
-          Reply(request, number);
-        }),
+      : link(clock, [this](const Bytes& request, int number,
+                           wd::test::ScriptedLink&) { Reply(request, number); }),
         script_(script),
         state_(state) {
     for (std::size_t i = 0; i < script.answers.size(); ++i) {
@@ -211,8 +210,8 @@ Bytes Key(wd::RecordKind kind, std::span<const std::uint8_t> id, const wd::Vital
 
 void AddRecord(Provenance& out, wd::RecordKind kind, std::span<const std::uint8_t> id,
                std::span<const std::uint8_t> wire) {
-  const auto record = wd::UnpackWireRecord(
-      wd::WireRecord::FromBytes(wire.first<wd::WireRecord::kSize>()), kind);
+  const auto record =
+      wd::UnpackWireRecord(wd::WireRecord::FromBytes(wire.first<wd::WireRecord::kSize>()), kind);
   out.records.insert(Key(kind, id, record));
   out.persons.insert(Bytes(id.begin(), id.end()));
 }
@@ -338,8 +337,8 @@ void RunDownload(const Script& script) {
   for (const auto& entry : reader.entries()) {
     FUZZ_EXPECT(acceptable.persons.contains(Bytes(entry.key.bytes.begin(), entry.key.bytes.end())));
     for (const wd::VitalRecord& record : entry.records) {
-      const auto kind = record.IsMonitoring() ? wd::RecordKind::Monitoring
-                                              : wd::RecordKind::WardRound;
+      const auto kind =
+          record.IsMonitoring() ? wd::RecordKind::Monitoring : wd::RecordKind::WardRound;
       FUZZ_EXPECT(acceptable.records.contains(Key(kind, entry.key.bytes, record)));
       ++(record.IsMonitoring() ? monitoring : wardRound);
     }

@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 
-void Run(const std::vector<std::uint8_t>& input) { LLVMFuzzerTestOneInput(input.data(), input.size()); }
+void Run(const std::vector<std::uint8_t>& input) {
+  LLVMFuzzerTestOneInput(input.data(), input.size());
+}
 
 // Sizes around every unit boundary matter most: ids of 18, records of 20, units of 38 and
 // register records of 492 bytes.
@@ -51,7 +53,8 @@ int main(int argc, char** argv) {
   auto randomBytes = [&](std::size_t size, bool sparse) {
     std::vector<std::uint8_t> bytes(size);
     // Sparse inputs are mostly zero, so ids repeat and match as they would in real files.
-    for (auto& b : bytes) b = static_cast<std::uint8_t>(sparse && byte(random) < 230 ? 0 : byte(random));
+    for (auto& b : bytes)
+      b = static_cast<std::uint8_t>(sparse && byte(random) < 230 ? 0 : byte(random));
     return bytes;
   };
   for (std::size_t size : InterestingSizes()) {
@@ -65,7 +68,8 @@ int main(int argc, char** argv) {
     Run(full);
     // Every prefix of a few inputs: truncation at any byte.
     if (i < 3) {
-      for (std::size_t cut = 0; cut < full.size() && cut < static_cast<std::size_t>(3 * randomInputs); ++cut, ++runs) {
+      for (std::size_t cut = 0;
+           cut < full.size() && cut < static_cast<std::size_t>(3 * randomInputs); ++cut, ++runs) {
         Run(std::vector<std::uint8_t>(full.begin(), full.begin() + static_cast<long>(cut)));
       }
     }

@@ -88,18 +88,21 @@ bool IsBlank(const std::vector<std::uint32_t>& pixels) {
 
 // Every visible control with a text must show more than one colour where it stands: a control
 // that was not painted (or painted over) is one flat area. Returns the first that is not.
-std::optional<int> FirstUnpaintedControl(HWND dialog, const std::vector<std::uint32_t>& pixels, int width,
-                          int height) {
+std::optional<int> FirstUnpaintedControl(HWND dialog, const std::vector<std::uint32_t>& pixels,
+                                         int width, int height) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child) || GetWindowTextLengthW(child) == 0) continue;
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
     bool varied = false;
-    const std::uint32_t first = pixels[static_cast<size_t>(std::clamp<LONG>(rect.top, 0, height - 1)) * width +
-                                       std::clamp<LONG>(rect.left, 0, width - 1)];
-    for (LONG y = std::max<LONG>(rect.top, 0); !varied && y < std::min<LONG>(rect.bottom, height); ++y) {
-      for (LONG x = std::max<LONG>(rect.left, 0); !varied && x < std::min<LONG>(rect.right, width); ++x) {
+    const std::uint32_t first =
+        pixels[static_cast<size_t>(std::clamp<LONG>(rect.top, 0, height - 1)) * width +
+               std::clamp<LONG>(rect.left, 0, width - 1)];
+    for (LONG y = std::max<LONG>(rect.top, 0); !varied && y < std::min<LONG>(rect.bottom, height);
+         ++y) {
+      for (LONG x = std::max<LONG>(rect.left, 0); !varied && x < std::min<LONG>(rect.right, width);
+           ++x) {
         varied = pixels[static_cast<size_t>(y) * width + x] != first;
       }
     }
@@ -170,8 +173,8 @@ bool SavePreview(const Language& language, const char* suffix, int id, const Hos
 
 int main() {
   using namespace wd::test;
-  const int dialogs[] = {IDD_ABOUTBOX, IDD_HOME_VIEW, IDD_MONITOR_LIST_VIEW, IDD_CHECK_LIST_VIEW,
-                         IDD_TREND_VIEW, IDD_ARCHIVE_VIEW};
+  const int dialogs[] = {IDD_ABOUTBOX,        IDD_HOME_VIEW,  IDD_MONITOR_LIST_VIEW,
+                         IDD_CHECK_LIST_VIEW, IDD_TREND_VIEW, IDD_ARCHIVE_VIEW};
   if (!EnglishModule()) {
     std::fprintf(stderr, "rc_en.dll is missing beside the program\n");
     return 1;

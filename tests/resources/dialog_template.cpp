@@ -39,8 +39,9 @@ std::optional<DialogTemplate> LoadDialogTemplate(HMODULE module, int id) {
   dialog.pointSize = parsed->PointSize().value_or(0);
   dialog.fontFace = Wide(parsed->FaceName());
   for (const fw::DialogControl& control : parsed->Controls()) {
-    dialog.controls.push_back({control.style, control.exStyle, control.x, control.y, control.cx, control.cy,
-                               control.id, Wide(control.className), Wide(control.text)});
+    dialog.controls.push_back({control.style, control.exStyle, control.x, control.y, control.cx,
+                               control.cy, control.id, Wide(control.className),
+                               Wide(control.text)});
   }
   return dialog;
 }

@@ -17,8 +17,8 @@
 namespace wd::test {
 namespace {
 
-constexpr int kDialogs[] = {IDD_ABOUTBOX, IDD_MONITOR_LIST_VIEW, IDD_CHECK_LIST_VIEW, IDD_HOME_VIEW,
-                            IDD_TREND_VIEW, IDD_ARCHIVE_VIEW};
+constexpr int kDialogs[] = {IDD_ABOUTBOX,  IDD_MONITOR_LIST_VIEW, IDD_CHECK_LIST_VIEW,
+                            IDD_HOME_VIEW, IDD_TREND_VIEW,        IDD_ARCHIVE_VIEW};
 
 std::string Where(const Language& language, int dialog, int control = 0) {
   std::string where = std::string(language.name) + " dialog " + std::to_string(dialog);

@@ -73,8 +73,8 @@ bool CaptionBoxOf(HWND control, int dialogId, CaptionBox* box) {
 }
 
 TEST(TextFit, EveryCaptionFitsItsControl) {
-  const int dialogs[] = {IDD_ABOUTBOX, IDD_MONITOR_LIST_VIEW, IDD_CHECK_LIST_VIEW, IDD_HOME_VIEW,
-                         IDD_TREND_VIEW, IDD_ARCHIVE_VIEW};
+  const int dialogs[] = {IDD_ABOUTBOX,  IDD_MONITOR_LIST_VIEW, IDD_CHECK_LIST_VIEW,
+                         IDD_HOME_VIEW, IDD_TREND_VIEW,        IDD_ARCHIVE_VIEW};
   int measured = 0;
   for (const auto& language : BothLanguages()) {
     for (int id : dialogs) {

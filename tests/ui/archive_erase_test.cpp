@@ -31,7 +31,8 @@ long long RequestsServed(const std::wstring& unixStats) {
 class EraseTest : public UiAppTest {
  protected:
   void SetUp() override {
-    archive_ = std::filesystem::temp_directory_path() / (L"wd-ui-erase-" + std::to_wstring(::GetCurrentProcessId()));
+    archive_ = std::filesystem::temp_directory_path() /
+               (L"wd-ui-erase-" + std::to_wstring(::GetCurrentProcessId()));
     std::filesystem::remove_all(archive_);
     stats_ = L"/tmp/wd-ui-erase-stats-" + std::to_wstring(::GetCurrentProcessId());
     RunUnixCommand(L"rm -f '" + stats_ + L"'");
@@ -60,18 +61,21 @@ class EraseTest : public UiAppTest {
     question.shown = WithModalDialog(
         [&] { Command(ID_CLEAR_DEVICE); }, L"Pulsora Pro",
         [&](HWND box) {
-          for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+          for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
+               child = ::GetWindow(child, GW_HWNDNEXT)) {
             wchar_t kind[16] = {};
             ::GetClassNameW(child, kind, 16);
             const LONG_PTR style = ::GetWindowLongPtrW(child, GWL_STYLE);
             if (std::wstring_view(kind) == L"Button" && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
               question.defaultButton = ::GetDlgCtrlID(child);
             }
-            if (std::wstring_view(kind) == L"Static" && (style & SS_TYPEMASK) != SS_ICON && question.text.empty()) {
+            if (std::wstring_view(kind) == L"Static" && (style & SS_TYPEMASK) != SS_ICON &&
+                question.text.empty()) {
               question.text = ControlText(child);
             }
           }
-          ui_support::CaptureWindowToPng(box, (ScreensFolder(L"archive") / (screenshot + L".png")).wstring(), true);
+          ui_support::CaptureWindowToPng(
+              box, (ScreensFolder(L"archive") / (screenshot + L".png")).wstring(), true);
         },
         answer);
     WaitFor([&] { return !Frame().Download().Busy(); });
@@ -86,8 +90,10 @@ TEST_F(EraseTest, NotArchivedSaysSoFirstDefaultsToNoAndNoSendsNothingButTheCount
   Start(1);
   const Question question = AskErase(IDNO, L"erase_not_archived_zh");
   ASSERT_TRUE(question.shown);
-  EXPECT_EQ(question.text.rfind(L"注意: 监护仪中的这些数据还没有完整保存到档案中!", 0), 0u) << question.text;
-  EXPECT_NE(question.text.find(L"监护数据 (80 条)和查房数据 (5 条)"), std::wstring::npos) << question.text;
+  EXPECT_EQ(question.text.rfind(L"注意: 监护仪中的这些数据还没有完整保存到档案中!", 0), 0u)
+      << question.text;
+  EXPECT_NE(question.text.find(L"监护数据 (80 条)和查房数据 (5 条)"), std::wstring::npos)
+      << question.text;
   EXPECT_EQ(question.defaultButton, IDNO);
   EXPECT_FALSE(Frame().Download().portOpen);
   StopMonitor();
@@ -97,14 +103,17 @@ TEST_F(EraseTest, NotArchivedSaysSoFirstDefaultsToNoAndNoSendsNothingButTheCount
 TEST_F(EraseTest, ArchivedByADownloadOfThisRunDefaultsToYesAndYesErases) {
   Start(1);
   Command(ID_START_COMM);
-  ASSERT_TRUE(WaitFor([&] { return Frame().FinishedJournal() != nullptr && !Frame().Download().Busy(); }, 30000));
+  ASSERT_TRUE(WaitFor(
+      [&] { return Frame().FinishedJournal() != nullptr && !Frame().Download().Busy(); }, 30000));
   ASSERT_EQ(Frame().FinishedJournal()->index().result, DownloadResult::Complete);
   const std::string folder = Frame().FinishedJournal()->folder();
 
   Question question = AskErase(IDNO, L"erase_archived_zh");
   ASSERT_TRUE(question.shown);
-  EXPECT_EQ(question.text.rfind(L"确定要删除监护仪中的监护数据 (80 条)和查房数据 (5 条)吗?", 0), 0u) << question.text;
-  EXPECT_NE(question.text.find(std::wstring(folder.begin(), folder.end())), std::wstring::npos) << question.text;
+  EXPECT_EQ(question.text.rfind(L"确定要删除监护仪中的监护数据 (80 条)和查房数据 (5 条)吗?", 0), 0u)
+      << question.text;
+  EXPECT_NE(question.text.find(std::wstring(folder.begin(), folder.end())), std::wstring::npos)
+      << question.text;
   EXPECT_EQ(question.defaultButton, IDYES);
 
   // Yes erases: the monitor then holds nothing.
@@ -123,9 +132,12 @@ TEST_F(EraseTest, TheQuestionInEnglish) {
   Start(0);
   const Question question = AskErase(IDNO, L"erase_not_archived_en");
   ASSERT_TRUE(question.shown);
-  EXPECT_EQ(question.text.rfind(L"Caution: these records of the monitor are NOT all in the archive!", 0), 0u)
+  EXPECT_EQ(
+      question.text.rfind(L"Caution: these records of the monitor are NOT all in the archive!", 0),
+      0u)
       << question.text;
-  EXPECT_NE(question.text.find(L"monitoring data (80 records) and ward-round data (5 records)"), std::wstring::npos)
+  EXPECT_NE(question.text.find(L"monitoring data (80 records) and ward-round data (5 records)"),
+            std::wstring::npos)
       << question.text;
   EXPECT_EQ(question.defaultButton, IDNO);
 }

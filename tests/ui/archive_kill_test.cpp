@@ -36,7 +36,8 @@ HWND MainWindowOf(DWORD process) {
         auto& s = *reinterpret_cast<Search*>(context);
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
-        if (owner == s.process && ::IsWindowVisible(window) && ::GetWindow(window, GW_OWNER) == nullptr) {
+        if (owner == s.process && ::IsWindowVisible(window) &&
+            ::GetWindow(window, GW_OWNER) == nullptr) {
           s.found = window;
           return FALSE;
         }
@@ -60,8 +61,8 @@ class ArchiveKillTest : public UiAppTest {
     std::filesystem::remove_all(archive_, ignored);
   }
 
-  std::filesystem::path archive_ =
-      std::filesystem::temp_directory_path() / (L"wd-ui-kill-" + std::to_wstring(::GetCurrentProcessId()));
+  std::filesystem::path archive_ = std::filesystem::temp_directory_path() /
+                                   (L"wd-ui-kill-" + std::to_wstring(::GetCurrentProcessId()));
   PROCESS_INFORMATION process_{};
 };
 
@@ -71,15 +72,19 @@ TEST_F(ArchiveKillTest, AKilledProgramLeavesEveryAcceptedReplyInTheArchiveAndRea
   SetArchiveFolderValue(archive_.wstring());
   const std::wstring stats = L"/tmp/wd-ui-kill-stats-" + std::to_wstring(::GetCurrentProcessId());
   RunUnixCommand(L"rm -f '" + stats + L"'");
-  StartMonitor(L"--patients 3 --minutes 2000 --ward-round 40 --seed 11 --pace 115200 --per-reply 50 --stats " +
-               stats);
+  StartMonitor(
+      L"--patients 3 --minutes 2000 --ward-round 40 --seed 11 --pace 115200 --per-reply 50 "
+      L"--stats " +
+      stats);
 
   std::wstring line = L"\"" + (TestProgramFolder() / L"wardDesk.exe").wstring() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_));
+  ASSERT_TRUE(::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process_));
   HWND frame = nullptr;
-  ASSERT_TRUE(ui_support::PumpUntil([&] { return (frame = MainWindowOf(process_.dwProcessId)) != nullptr; }, 30000));
+  ASSERT_TRUE(ui_support::PumpUntil(
+      [&] { return (frame = MainWindowOf(process_.dwProcessId)) != nullptr; }, 30000));
   // Asked again until it starts: the program may still be finding the monitor.
   ASSERT_TRUE(ui_support::PumpUntil(
       [&] {
@@ -89,7 +94,8 @@ TEST_F(ArchiveKillTest, AKilledProgramLeavesEveryAcceptedReplyInTheArchiveAndRea
         return false;
       },
       30000))
-      << (ui_support::CaptureWindowToPng(frame, (ScreensFolder(L"archive") / L"kill_not_started.png").wstring(), true)
+      << (ui_support::CaptureWindowToPng(
+              frame, (ScreensFolder(L"archive") / L"kill_not_started.png").wstring(), true)
               ? "see kill_not_started.png"
               : "");
 

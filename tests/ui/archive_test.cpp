@@ -27,7 +27,8 @@ const sim::GeneratorOptions kDataSet{2, 90, 6, 3};
 std::filesystem::path FreshArchive() {
   static int serial = 0;
   auto folder = std::filesystem::temp_directory_path() /
-                (L"wd-ui-archive-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(serial++));
+                (L"wd-ui-archive-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(serial++));
   std::filesystem::remove_all(folder);
   return folder;
 }
@@ -40,7 +41,8 @@ std::wstring ListCell(HWND list, int row, int column) {
 
 std::vector<std::wstring> Rows(HWND list) {
   std::vector<std::wstring> rows;
-  for (int row = 0; row < ListView_GetItemCount(list); ++row) rows.push_back(ListCell(list, row, 0) + L"|" + ListCell(list, row, 1));
+  for (int row = 0; row < ListView_GetItemCount(list); ++row)
+    rows.push_back(ListCell(list, row, 0) + L"|" + ListCell(list, row, 1));
   std::sort(rows.begin(), rows.end());
   return rows;
 }
@@ -64,13 +66,16 @@ class ArchiveTest : public UiAppTest {
     std::filesystem::remove_all(archive_, ignored);
   }
 
-  void Start(DWORD language = 1) { StartApp({.language = language, .archiveFolder = archive_.wstring()}); }
+  void Start(DWORD language = 1) {
+    StartApp({.language = language, .archiveFolder = archive_.wstring()});
+  }
 
   // A complete download of both kinds; the frame keeps its journal.
   void Download() {
     ASSERT_TRUE(WaitFor([&] { return Frame().QueryCommandState(ID_START_COMM).enabled; }, 10000));
     Command(ID_START_COMM);
-    ASSERT_TRUE(WaitFor([&] { return Frame().FinishedJournal() != nullptr && !Frame().Download().Busy(); }, 30000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return Frame().FinishedJournal() != nullptr && !Frame().Download().Busy(); }, 30000));
     ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::DataOverview; }, 5000));
   }
 
@@ -96,9 +101,11 @@ TEST_F(ArchiveTest, ADownloadIsArchivedWithItsCountsAndOpensAgainAsTheSameOvervi
   ASSERT_NE(journal, nullptr);
   EXPECT_FALSE(journal->error());
   EXPECT_EQ(journal->index().result, DownloadResult::Complete);
-  const std::vector<std::wstring> overview = Rows(dynamic_cast<CChildView*>(Frame().CurrentViewWindow())->List());
+  const std::vector<std::wstring> overview =
+      Rows(dynamic_cast<CChildView*>(Frame().CurrentViewWindow())->List());
   const auto downloaded = Contents(Frame().Store());
-  const std::size_t monitoring = static_cast<std::size_t>(Frame().Download().monitoringTotal.load());
+  const std::size_t monitoring =
+      static_cast<std::size_t>(Frame().Download().monitoringTotal.load());
   const std::size_t wardRound = static_cast<std::size_t>(Frame().Download().wardRoundTotal.load());
   EXPECT_EQ(monitoring, 180u);
 
@@ -193,7 +200,8 @@ TEST_F(ArchiveTest, AHistoryIsFoundByTheStartOfAnIdOrByANameAndOpensMergedInTheM
   Search(std::wstring(id.begin(), id.begin() + 10));
   ASSERT_TRUE(view.ShowsSearch());
   std::size_t expected = 0;
-  for (const sim::MonitoringPatient& other : served.monitoring) expected += other.id.DisplayText().starts_with(id.substr(0, 10));
+  for (const sim::MonitoringPatient& other : served.monitoring)
+    expected += other.id.DisplayText().starts_with(id.substr(0, 10));
   EXPECT_EQ(view.Persons().size(), expected);
 
   Search(L"小雨");
@@ -234,11 +242,13 @@ TEST_F(ArchiveTest, AnUnwritableArchiveIsToldAndTheDownloadStillKeepsEveryRecord
   const std::wstring text = Boxes().Seen()[0].text;
   EXPECT_EQ(text.rfind(L"无法写入档案", 0), 0u) << text;
   EXPECT_NE(text.find(archive_.filename().wstring()), std::wstring::npos) << text;
-  EXPECT_NE(Frame().StatusBar().PaneText(ID_PANE_STATUS_TEXT).find(L"档案写入失败"), std::wstring::npos);
+  EXPECT_NE(Frame().StatusBar().PaneText(ID_PANE_STATUS_TEXT).find(L"档案写入失败"),
+            std::wstring::npos);
   ASSERT_NE(Frame().FinishedJournal(), nullptr);
   EXPECT_TRUE(Frame().FinishedJournal()->error());
   const sim::DataSet served = sim::GenerateDataSet(kDataSet);
-  EXPECT_EQ(Frame().Download().monitoringReceived.load(), static_cast<std::int32_t>(served.MonitoringCount()));
+  EXPECT_EQ(Frame().Download().monitoringReceived.load(),
+            static_cast<std::int32_t>(served.MonitoringCount()));
   for (const sim::MonitoringPatient& patient : served.monitoring) {
     const RecordList* list = Frame().Store().Read().FindRecordList(patient.id);
     ASSERT_NE(list, nullptr);

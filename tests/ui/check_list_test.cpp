@@ -36,28 +36,35 @@ TEST_F(CheckListTest, RowsOrderedByIdNumberWithRegisterColumnsFilledOrEmpty) {
   StartApp();
   VitalRecord first10 = RecordAt(RecordKind::WardRound, 9, 0);
   first10.spo2 = 91;
-  AddRecords(Frame().Store(), kTen,
-             {first10, RecordAt(RecordKind::Monitoring, 9, 1), RecordAt(RecordKind::WardRound, 8, 0)});
-  AddRecords(Frame().Store(), kTwo, {RecordAt(RecordKind::WardRound, 11, 0), RecordAt(RecordKind::WardRound, 7, 0)});
+  AddRecords(
+      Frame().Store(), kTen,
+      {first10, RecordAt(RecordKind::Monitoring, 9, 1), RecordAt(RecordKind::WardRound, 8, 0)});
+  AddRecords(Frame().Store(), kTwo,
+             {RecordAt(RecordKind::WardRound, 11, 0), RecordAt(RecordKind::WardRound, 7, 0)});
   AddRecords(Frame().Store(), kThree, {RecordAt(RecordKind::WardRound, 12, 0)});
-  WriteRegister(ProgramFolder(), {Registered(kTwo, u"王芳", 1, 35, 160, 55), Registered(kThree, u"李强", -1, 70, 175, 80)});
+  WriteRegister(ProgramFolder(), {Registered(kTwo, u"王芳", 1, 35, 160, 55),
+                                  Registered(kThree, u"李强", -1, 70, 175, 80)});
   Open();
 
   const auto cells = AllCells(List());
   ASSERT_EQ(cells.size(), 5u);
-  const std::vector<std::wstring> ids = {L"110105198001011502", L"110105198001011502", L"110105198001011503",
-                                         L"110105198001011510", L"110105198001011510"};
-  const std::vector<std::wstring> times = {L"11:00", L"07:00", L"12:00", L"09:00", L"08:00"};  // list order kept
+  const std::vector<std::wstring> ids = {L"110105198001011502", L"110105198001011502",
+                                         L"110105198001011503", L"110105198001011510",
+                                         L"110105198001011510"};
+  const std::vector<std::wstring> times = {L"11:00", L"07:00", L"12:00", L"09:00",
+                                           L"08:00"};  // list order kept
   for (std::size_t row = 0; row < cells.size(); ++row) {
     ASSERT_EQ(cells[row].size(), 19u);
     EXPECT_EQ(cells[row][0], std::to_wstring(row + 1));
     EXPECT_EQ(cells[row][1], ids[row]) << row;
     EXPECT_EQ(cells[row][3], times[row]) << row;
-    EXPECT_EQ(View()->Rows()[row].key, StoreKey(Frame().Store(), IdOf(std::string(ids[row].begin(), ids[row].end()))));
+    EXPECT_EQ(View()->Rows()[row].key,
+              StoreKey(Frame().Store(), IdOf(std::string(ids[row].begin(), ids[row].end()))));
   }
-  EXPECT_EQ(cells[0], (std::vector<std::wstring>{L"1", ids[0], L"2023-6-5", L"11:00", L"王芳", L"女", L"35", L"160",
-                                                 L"55", L"97", L"72", L"2.5", L"120", L"80", L"93", L"36.8", L"38",
-                                                 L"1", L"16"}));
+  EXPECT_EQ(cells[0],
+            (std::vector<std::wstring>{L"1", ids[0], L"2023-6-5", L"11:00", L"王芳", L"女", L"35",
+                                       L"160", L"55", L"97", L"72", L"2.5", L"120", L"80", L"93",
+                                       L"36.8", L"38", L"1", L"16"}));
   EXPECT_EQ(cells[2][4], L"李强");
   EXPECT_EQ(cells[2][5], L"");  // -1: no sex chosen
   EXPECT_EQ(cells[2][6], L"70");
@@ -112,10 +119,12 @@ TEST_F(CheckListTest, UnitsShowDegreesCelsiusAndTheListStaysBelowTheLabelAndButt
   EXPECT_TRUE(::IsWindowVisible(ViewControl(IDC_EXPORT_CHECK)));
 
   // Labels grey on light blue, buttons white.
-  const ControlColours label = ColoursFor(ViewWindow(), ViewControl(IDC_CHECK_UNITS), WM_CTLCOLORSTATIC);
+  const ControlColours label =
+      ColoursFor(ViewWindow(), ViewControl(IDC_CHECK_UNITS), WM_CTLCOLORSTATIC);
   EXPECT_EQ(label.text, RGB(127, 127, 127));
   EXPECT_EQ(label.background, RGB(180, 200, 255));
-  EXPECT_EQ(ColoursFor(ViewWindow(), ViewControl(IDC_EXPORT_CHECK), WM_CTLCOLORBTN).text, RGB(255, 255, 255));
+  EXPECT_EQ(ColoursFor(ViewWindow(), ViewControl(IDC_EXPORT_CHECK), WM_CTLCOLORBTN).text,
+            RGB(255, 255, 255));
 }
 
 TEST_F(CheckListTest, ExportAsksWithItsOwnDialogAndReimportGivesTheSameList) {
@@ -123,7 +132,8 @@ TEST_F(CheckListTest, ExportAsksWithItsOwnDialogAndReimportGivesTheSameList) {
   const std::filesystem::path file = scratch / L"rounds.cDat";
   const sim::DataSet data = sim::GenerateDataSet({4, 30, 60, 21});
   StartApp();
-  for (const auto& patient : data.monitoring) AddRecords(Frame().Store(), patient.id, patient.records);
+  for (const auto& patient : data.monitoring)
+    AddRecords(Frame().Store(), patient.id, patient.records);
   for (const auto& entry : data.wardRound) AddRecords(Frame().Store(), entry.id, {entry.record});
   const PatientInfo registered = Registered(data.wardRound[0].id, u"陈静", 1, 52, 158, 51);
   WriteRegister(ProgramFolder(), {registered});
@@ -165,7 +175,8 @@ TEST_F(CheckListTest, ScreenshotsInBothLanguages) {
     for (const PatientInfo& info : people) known = known || info.id == entry.id;
     if (!known) {
       const int n = static_cast<int>(people.size());
-      people.push_back(Registered(entry.id, names[people.size()], n % 2, 38 + 9 * n, 156 + 6 * n, 52 + 7 * n));
+      people.push_back(
+          Registered(entry.id, names[people.size()], n % 2, 38 + 9 * n, 156 + 6 * n, 52 + 7 * n));
     }
   }
   people.pop_back();  // one person left out of the register
@@ -198,7 +209,8 @@ TEST_F(CheckListTest, SixtyFiveThousandRecordsOfTwoThousandPersonsOpenWellUnderA
   const auto start = std::chrono::steady_clock::now();
   Open();
   ::UpdateWindow(ViewWindow());
-  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("ward-round list of 65,536 records, 2,000 persons opened in %.0f ms\n", ms);
   EXPECT_LT(ms, 2000.0);  // well under a second on an idle machine; slack for a busy one
   ASSERT_EQ(ListView_GetItemCount(List()), 65536);
@@ -206,7 +218,8 @@ TEST_F(CheckListTest, SixtyFiveThousandRecordsOfTwoThousandPersonsOpenWellUnderA
   EXPECT_EQ(Cell(List(), 65535, 4), L"病人");
   // Ordered by id number throughout.
   for (std::size_t row = 1; row < View()->Rows().size(); row += 997) {
-    EXPECT_LE(std::stoll(View()->Rows()[row - 1].key->DisplayText()), std::stoll(View()->Rows()[row].key->DisplayText()));
+    EXPECT_LE(std::stoll(View()->Rows()[row - 1].key->DisplayText()),
+              std::stoll(View()->Rows()[row].key->DisplayText()));
   }
 }
 

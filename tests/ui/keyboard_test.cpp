@@ -63,7 +63,8 @@ TEST_F(KeyboardTest, EveryViewTakesTheKeyboardOnItsFirstControl) {
     const HWND focus = ::GetFocus();
     ASSERT_TRUE(focus != nullptr && ::IsChild(view, focus)) << "view " << static_cast<int>(code);
     if (code != ViewCode::DataOverview) {
-      EXPECT_EQ(focus, ::GetNextDlgTabItem(view, nullptr, FALSE)) << "view " << static_cast<int>(code);
+      EXPECT_EQ(focus, ::GetNextDlgTabItem(view, nullptr, FALSE))
+          << "view " << static_cast<int>(code);
     }
   }
 
@@ -135,8 +136,10 @@ TEST_F(KeyboardTest, AltThenAPanelLetterThenACommandLetterRunsIt) {
   PressAlt();
   Press('L');
   Press('E');
-  ASSERT_TRUE(WaitFor([&] { return App().m_bChinese == 0 && Frame().Ribbon().FindElement(0, 0, 0) != nullptr &&
-                                   Frame().Ribbon().FindElement(0, 0, 0)->caption() != L"后退"; }));
+  ASSERT_TRUE(WaitFor([&] {
+    return App().m_bChinese == 0 && Frame().Ribbon().FindElement(0, 0, 0) != nullptr &&
+           Frame().Ribbon().FindElement(0, 0, 0)->caption() != L"后退";
+  }));
   PressAlt();
   Press('V');
   EXPECT_EQ(KeyTipPanelCaption(), L"Views");
@@ -191,20 +194,25 @@ TEST_F(KeyboardTest, DialogsAndMessageBoxesOpenCentredOnTheMainWindow) {
     return dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2;
   };
   bool aboutCentred = false;
-  EXPECT_TRUE(WithModalDialog([&] { Command(ID_APP_ABOUT); }, L"关于Pulsora Pro", [&](HWND about) {
-    aboutCentred = centred(about);
-  }));
+  EXPECT_TRUE(WithModalDialog([&] { Command(ID_APP_ABOUT); }, L"关于Pulsora Pro",
+                              [&](HWND about) { aboutCentred = centred(about); }));
   EXPECT_TRUE(aboutCentred);
   EXPECT_FALSE(fw::ModalLoop::Active()) << "the About box's loop is over";
 
   // A message box of the frame: importing a file that is no data file.
   ScratchFolder scratch;
   const std::filesystem::path junk = scratch / L"junk.mDat";
-  { std::FILE* file = _wfopen(junk.c_str(), L"wb"); ASSERT_NE(file, nullptr); std::fputs("x", file); std::fclose(file); }
+  {
+    std::FILE* file = _wfopen(junk.c_str(), L"wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("x", file);
+    std::fclose(file);
+  }
   Files().answers.push_back(junk.wstring());
   bool boxCentred = false;
   bool boxSeen = false;
-  EXPECT_TRUE(WithModalDialog([&] { Command(ID_IMPORT_MONITOR); }, fw::LoadStringResource(IDS_APP_TITLE),
+  EXPECT_TRUE(WithModalDialog([&] { Command(ID_IMPORT_MONITOR); },
+                              fw::LoadStringResource(IDS_APP_TITLE),
                               [&](HWND box) {
                                 boxCentred = centred(box);
                                 boxSeen = true;

@@ -33,7 +33,8 @@ inline VitalRecord RecordAt(RecordKind kind, int hour, int minute) {
 }
 
 // Appends the records to the person's list in the given order (no duplicate rule).
-inline void AddRecords(PatientStore& store, const PatientId& id, const std::vector<VitalRecord>& records) {
+inline void AddRecords(PatientStore& store, const PatientId& id,
+                       const std::vector<VitalRecord>& records) {
   auto writer = store.Write();
   RecordList& list = writer.FindOrCreateRecordList(id);
   for (const VitalRecord& record : records) writer.AppendRecord(list, record);
@@ -44,7 +45,8 @@ inline const PatientId* StoreKey(PatientStore& store, const PatientId& id) {
 }
 
 // Writes the register file as the program keeps it: whole entries, one after another.
-inline void WriteRegister(const std::filesystem::path& folder, const std::vector<PatientInfo>& people) {
+inline void WriteRegister(const std::filesystem::path& folder,
+                          const std::vector<PatientInfo>& people) {
   std::vector<std::uint8_t> bytes;
   for (const PatientInfo& info : people) {
     const PatientInfo::Bytes record = info.ToBytes();
@@ -56,8 +58,8 @@ inline void WriteRegister(const std::filesystem::path& folder, const std::vector
   std::fclose(file);
 }
 
-inline PatientInfo Registered(const PatientId& id, std::u16string_view name, int sex, int age, int height,
-                              int weight) {
+inline PatientInfo Registered(const PatientId& id, std::u16string_view name, int sex, int age,
+                              int height, int weight) {
   PatientInfo info = PatientInfo::Blank(id);
   info.SetName(name);
   info.sex = sex;
@@ -83,9 +85,11 @@ inline std::wstring Cell(HWND list, int row, int column) {
 inline std::vector<std::vector<std::wstring>> AllCells(HWND list) {
   HWND header = ListView_GetHeader(list);
   const int columns = Header_GetItemCount(header);
-  std::vector<std::vector<std::wstring>> rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
+  std::vector<std::vector<std::wstring>> rows(
+      static_cast<std::size_t>(ListView_GetItemCount(list)));
   for (std::size_t row = 0; row < rows.size(); ++row) {
-    for (int column = 0; column < columns; ++column) rows[row].push_back(Cell(list, static_cast<int>(row), column));
+    for (int column = 0; column < columns; ++column)
+      rows[row].push_back(Cell(list, static_cast<int>(row), column));
   }
   return rows;
 }
@@ -105,16 +109,19 @@ inline void ExpectNothingClipped(HWND list) {
   const auto cells = AllCells(list);
   for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column) {
     const int width = ListView_GetColumnWidth(list, column);
-    EXPECT_LE(ListView_GetStringWidth(list, HeaderTitle(list, column).c_str()) + 12, width) << "title " << column;
+    EXPECT_LE(ListView_GetStringWidth(list, HeaderTitle(list, column).c_str()) + 12, width)
+        << "title " << column;
     for (std::size_t row = 0; row < cells.size(); ++row) {
-      EXPECT_LE(ListView_GetStringWidth(list, cells[row][column].c_str()) + 12, width) << row << ", " << column;
+      EXPECT_LE(ListView_GetStringWidth(list, cells[row][column].c_str()) + 12, width)
+          << row << ", " << column;
     }
   }
 }
 
 // A button click as the button itself reports it to the view.
 inline void Click(HWND view, int id) {
-  ::SendMessageW(view, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(view, id)));
+  ::SendMessageW(view, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(view, id)));
 }
 
 inline void SelectRow(HWND list, int row) {
@@ -140,7 +147,8 @@ inline ControlColours ColoursFor(HWND view, HWND control, UINT message) {
   HDC dc = ::CreateCompatibleDC(nullptr);
   ::SetTextColor(dc, RGB(1, 2, 3));
   ::SetBkColor(dc, RGB(4, 5, 6));
-  const LRESULT brush = ::SendMessageW(view, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  const LRESULT brush = ::SendMessageW(view, message, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(control));
   const ControlColours colours{::GetTextColor(dc), ::GetBkColor(dc), brush != 0};
   ::DeleteDC(dc);
   return colours;
@@ -150,8 +158,9 @@ inline ControlColours ColoursFor(HWND view, HWND control, UINT message) {
 class ScratchFolder {
  public:
   ScratchFolder() {
-    path_ = std::filesystem::temp_directory_path() /
-            (L"wd-lists-" + std::to_wstring(::GetTickCount64()) + L"-" + std::to_wstring(serial_++));
+    path_ =
+        std::filesystem::temp_directory_path() /
+        (L"wd-lists-" + std::to_wstring(::GetTickCount64()) + L"-" + std::to_wstring(serial_++));
     std::filesystem::create_directories(path_);
   }
   ~ScratchFolder() {

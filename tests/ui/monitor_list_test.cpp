@@ -43,9 +43,10 @@ TEST_F(MonitorListTest, MonitoringRowsOnlySortedByTimeNumberedWithTheirSpan) {
   StartApp();
   VitalRecord late = RecordAt(RecordKind::Monitoring, 10, 5);
   late.spo2 = 95;
-  AddRecords(Frame().Store(), kPerson,
-             {late, RecordAt(RecordKind::WardRound, 10, 1), RecordAt(RecordKind::Monitoring, 9, 59),
-              RecordAt(RecordKind::Monitoring, 10, 0), RecordAt(static_cast<RecordKind>(2), 10, 2)});
+  AddRecords(
+      Frame().Store(), kPerson,
+      {late, RecordAt(RecordKind::WardRound, 10, 1), RecordAt(RecordKind::Monitoring, 9, 59),
+       RecordAt(RecordKind::Monitoring, 10, 0), RecordAt(static_cast<RecordKind>(2), 10, 2)});
   Open(kPerson);
 
   const auto cells = AllCells(List());
@@ -56,10 +57,13 @@ TEST_F(MonitorListTest, MonitoringRowsOnlySortedByTimeNumberedWithTheirSpan) {
     EXPECT_EQ(cells[row][0], std::to_wstring(row + 1));
     EXPECT_EQ(cells[row][1], L"2023-6-5");
     EXPECT_EQ(cells[row][2], times[row]);
-    EXPECT_EQ(View()->Rows()[row]->minute, row == 0 ? 59 : row == 1 ? 0 : 5);  // item data = the record
+    EXPECT_EQ(View()->Rows()[row]->minute, row == 0   ? 59
+                                           : row == 1 ? 0
+                                                      : 5);  // item data = the record
   }
-  EXPECT_EQ(cells[2], (std::vector<std::wstring>{L"3", L"2023-6-5", L"10:05", L"95", L"72", L"2.5", L"120",
-                                                 L"80", L"93", L"36.8", L"38", L"1", L"16"}));
+  EXPECT_EQ(cells[2],
+            (std::vector<std::wstring>{L"3", L"2023-6-5", L"10:05", L"95", L"72", L"2.5", L"120",
+                                       L"80", L"93", L"36.8", L"38", L"1", L"16"}));
   EXPECT_EQ(ControlText(ViewControl(IDC_START_DATE)), L"2023-6-5");
   EXPECT_EQ(ControlText(ViewControl(IDC_START_TIME)), L"09:59");
   EXPECT_EQ(ControlText(ViewControl(IDC_END_DATE)), L"2023-6-5");
@@ -70,12 +74,14 @@ TEST_F(MonitorListTest, MonitoringRowsOnlySortedByTimeNumberedWithTheirSpan) {
 
   // The columns as designed, in the list's own font.
   const std::vector<int> widths = {80, 120, 120, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
-  for (int column = 0; column < 13; ++column) EXPECT_EQ(ListView_GetColumnWidth(List(), column), widths[column]) << column;
+  for (int column = 0; column < 13; ++column)
+    EXPECT_EQ(ListView_GetColumnWidth(List(), column), widths[column]) << column;
   EXPECT_EQ(HeaderTitle(List(), 0), L"序号");
   EXPECT_EQ(HeaderTitle(List(), 5), L"PI");
   EXPECT_EQ(HeaderTitle(List(), 9), L"体温");
   LOGFONTW font{};
-  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(List(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(List(), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
   EXPECT_STREQ(font.lfFaceName, L"Arial");
   EXPECT_EQ(::GetWindowLongPtrW(List(), GWL_STYLE) & LVS_OWNERDATA, LVS_OWNERDATA);
 }
@@ -87,12 +93,13 @@ TEST_F(MonitorListTest, RecordsWithImpossibleTimesOpenAndSortAfterTheOthersInLis
   VitalRecord badHour = RecordAt(RecordKind::Monitoring, 25, 0);
   VitalRecord badMinute = RecordAt(RecordKind::Monitoring, 6, 60);
   AddRecords(Frame().Store(), kPerson,
-             {badMonth, RecordAt(RecordKind::Monitoring, 8, 0), badHour, RecordAt(RecordKind::Monitoring, 7, 30),
-              badMinute});
+             {badMonth, RecordAt(RecordKind::Monitoring, 8, 0), badHour,
+              RecordAt(RecordKind::Monitoring, 7, 30), badMinute});
   Open(kPerson);
   const auto cells = AllCells(List());
   ASSERT_EQ(cells.size(), 5u);
-  const std::vector<std::wstring> dates = {L"2023-6-5", L"2023-6-5", L"2023-13-5", L"2023-6-5", L"2023-6-5"};
+  const std::vector<std::wstring> dates = {L"2023-6-5", L"2023-6-5", L"2023-13-5", L"2023-6-5",
+                                           L"2023-6-5"};
   const std::vector<std::wstring> times = {L"07:30", L"08:00", L"07:00", L"25:00", L"06:60"};
   for (std::size_t row = 0; row < cells.size(); ++row) {
     EXPECT_EQ(cells[row][0], std::to_wstring(row + 1));
@@ -109,7 +116,8 @@ TEST_F(MonitorListTest, WithoutAPersonOrRecordsTheCommandsThatNeedThemAreOff) {
   Frame().ShowView(ViewCode::MonitoringList, nullptr);
   ASSERT_NE(View(), nullptr);
   EXPECT_EQ(ListView_GetItemCount(List()), 0);
-  for (int id : {IDC_SAVE_PATIENT, IDC_DELETE_PATIENT, IDC_EXPORT_MONITOR}) EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {IDC_SAVE_PATIENT, IDC_DELETE_PATIENT, IDC_EXPORT_MONITOR})
+    EXPECT_FALSE(Enabled(id)) << id;
   for (int id : {IDC_START_DATE, IDC_START_TIME, IDC_END_DATE, IDC_END_TIME, IDC_PATIENT_ID}) {
     EXPECT_EQ(ControlText(ViewControl(id)), L"") << id;
   }
@@ -153,18 +161,28 @@ TEST_F(MonitorListTest, CollapseGivesTheListTheViewAndExpandRestoresEveryControl
   AddRecords(Frame().Store(), kPerson, {RecordAt(RecordKind::Monitoring, 8, 0)});
   Open(kPerson);
   std::map<int, bool> shown;
-  for (HWND child = ::GetWindow(ViewWindow(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(ViewWindow(), GW_CHILD); child;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
     shown[::GetDlgCtrlID(child)] = ::IsWindowVisible(child) != FALSE;
   }
   EXPECT_TRUE(shown[IDC_COLLAPSE_FORM]);
   EXPECT_FALSE(shown[IDC_EXPAND_FORM]);
-  RECT client = [&] { RECT r{}; ::GetClientRect(ViewWindow(), &r); return r; }();
+  RECT client = [&] {
+    RECT r{};
+    ::GetClientRect(ViewWindow(), &r);
+    return r;
+  }();
   EXPECT_GT(PlaceOf(List()).top, PlaceOf(ViewControl(IDC_COLLAPSE_FORM)).bottom);  // its design top
 
   const SIZE total = View()->TotalSize();
   Click(ViewWindow(), IDC_COLLAPSE_FORM);
-  EXPECT_FALSE(::GetWindowLongPtrW(ViewWindow(), GWL_STYLE) & WS_VSCROLL);  // nothing below the list
-  client = [&] { RECT r{}; ::GetClientRect(ViewWindow(), &r); return r; }();
+  EXPECT_FALSE(::GetWindowLongPtrW(ViewWindow(), GWL_STYLE) &
+               WS_VSCROLL);  // nothing below the list
+  client = [&] {
+    RECT r{};
+    ::GetClientRect(ViewWindow(), &r);
+    return r;
+  }();
   for (const auto& [id, visible] : shown) {
     EXPECT_EQ(Visible(id), id == IDC_MONITOR_LIST || id == IDC_EXPAND_FORM) << id;
   }
@@ -186,7 +204,8 @@ TEST_F(MonitorListTest, ExportAsksWithItsOwnDialogAndReimportGivesTheSameList) {
   const std::filesystem::path file = scratch / L"exported.mDat";
   const sim::DataSet data = sim::GenerateDataSet({2, 300, 0, 11});
   StartApp();
-  for (const auto& patient : data.monitoring) AddRecords(Frame().Store(), patient.id, patient.records);
+  for (const auto& patient : data.monitoring)
+    AddRecords(Frame().Store(), patient.id, patient.records);
   AddRecords(Frame().Store(), data.monitoring[0].id, {RecordAt(RecordKind::WardRound, 8, 0)});
   Open(data.monitoring[0].id);
   const auto before = AllCells(List());
@@ -237,7 +256,8 @@ TEST_F(MonitorListTest, AFailedExportTellsTheUserWhyAndKeepsThePreviousFile) {
     std::fputs("previous", out);
     std::fclose(out);
   }
-  HANDLE holder = ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder =
+      ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   Files().answers.push_back(locked.wstring());
   Click(ViewWindow(), IDC_EXPORT_MONITOR);
@@ -279,7 +299,8 @@ TEST_F(MonitorListTest, SixtyFiveThousandRecordsOpenWellUnderASecond) {
   const auto start = std::chrono::steady_clock::now();
   Frame().ShowView(ViewCode::MonitoringList, key);
   ::UpdateWindow(ViewWindow());
-  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("monitoring list of 65,536 records opened in %.0f ms\n", ms);
   ASSERT_NE(View(), nullptr);
   EXPECT_LT(ms, 2000.0);  // well under a second on an idle machine; slack for a busy one
@@ -306,21 +327,23 @@ TEST_F(MonitorListTest, ADownloadEndingUnderTheExportDialogSwitchesViewsOnlyAfte
   Frame().SetFileChooser(std::make_unique<RealFileChooser>());
   std::atomic<bool> downloadingWhenOpen{false};
   std::atomic<bool> endedWhileOpen{false};
-  ui_support::FileDialogAnswer answer(fw::LoadStringResource(IDS_EXPORT_TITLE), file.wstring(), IDOK, [&] {
-    downloadingWhenOpen = Frame().Download().threadRunning.load();
-    // Its last progress message is posted before the thread ends, so it queues before the
-    // dialog's OK that the answer posts next.
-    const auto deadline = std::chrono::steady_clock::now() + 60s;
-    while (Frame().Download().threadRunning && std::chrono::steady_clock::now() < deadline) {
-      std::this_thread::sleep_for(20ms);
-    }
-    endedWhileOpen = !Frame().Download().threadRunning;
-  });
+  ui_support::FileDialogAnswer answer(
+      fw::LoadStringResource(IDS_EXPORT_TITLE), file.wstring(), IDOK, [&] {
+        downloadingWhenOpen = Frame().Download().threadRunning.load();
+        // Its last progress message is posted before the thread ends, so it queues before the
+        // dialog's OK that the answer posts next.
+        const auto deadline = std::chrono::steady_clock::now() + 60s;
+        while (Frame().Download().threadRunning && std::chrono::steady_clock::now() < deadline) {
+          std::this_thread::sleep_for(20ms);
+        }
+        endedWhileOpen = !Frame().Download().threadRunning;
+      });
   Click(ViewWindow(), IDC_EXPORT_MONITOR);  // returns once the dialog was answered
   ASSERT_TRUE(answer.Answered());
   EXPECT_TRUE(downloadingWhenOpen);
   ASSERT_TRUE(endedWhileOpen);
-  EXPECT_EQ(Frame().CurrentViewCode(), ViewCode::MonitoringList) << "the view was switched under its dialog";
+  EXPECT_EQ(Frame().CurrentViewCode(), ViewCode::MonitoringList)
+      << "the view was switched under its dialog";
 
   PatientStore written;
   ASSERT_TRUE(ReadMonitorFile(written, file));

@@ -27,7 +27,9 @@ class PatientFormTest : public UiAppTest {
     ASSERT_NE(dynamic_cast<CMonitorListView*>(Frame().CurrentViewWindow()), nullptr);
   }
   void SetText(int id, const wchar_t* text) { ::SetWindowTextW(ViewControl(id), text); }
-  int SexSelection() { return static_cast<int>(::SendMessageW(ViewControl(IDC_SEX), CB_GETCURSEL, 0, 0)); }
+  int SexSelection() {
+    return static_cast<int>(::SendMessageW(ViewControl(IDC_SEX), CB_GETCURSEL, 0, 0));
+  }
   std::filesystem::path Register() { return RegisterPath(ProgramFolder()); }
   std::optional<PatientInfo> Stored() { return LookupInfo(ProgramFolder(), kPerson); }
   std::wstring LastBox() { return Boxes().Seen().empty() ? L"" : Boxes().Seen().back().text; }
@@ -166,7 +168,8 @@ TEST_F(PatientFormTest, LabelsAndReadOnlyFieldsAreLightBlueWhileEditableFieldsKe
   }
   EXPECT_EQ(ColoursFor(view, ViewControl(IDC_SEX), WM_CTLCOLORLISTBOX).background, kLightBlue);
 
-  ::RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  ::RedrawWindow(view, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Pump(50);
   EXPECT_EQ(ui_support::ReadWindowPixel(view, 3, 3), std::optional<COLORREF>(kLightBlue));
 }
@@ -179,7 +182,8 @@ TEST_F(PatientFormTest, AViewNarrowerThanItsTemplateReflowsTheForm) {
   const PatientId* key = StoreKey(Frame().Store(), kPerson);
   // Hidden hosts of any size: a child view is not bound to the screen's width.
   const auto makeView = [&](int width, HWND& host) {
-    host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, width, 1400, nullptr, nullptr, nullptr, nullptr);
+    host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, width, 1400, nullptr, nullptr,
+                             nullptr, nullptr);
     auto view = std::make_unique<CMonitorListView>(Frame());
     const RECT rect{0, 0, width, 1400};
     EXPECT_TRUE(view->Create(0, rect, host, 1, nullptr));
@@ -211,9 +215,11 @@ TEST_F(PatientFormTest, AViewNarrowerThanItsTemplateReflowsTheForm) {
     }
   }
   // Every label still ends before its field begins.
-  for (const auto& [label, field] : {std::pair{IDC_NAME_LABEL, IDC_NAME}, std::pair{IDC_AGE_LABEL, IDC_AGE},
-                                     std::pair{IDC_WEIGHT_LABEL, IDC_WEIGHT}, std::pair{IDC_HEIGHT, IDC_HEIGHT_UNIT}}) {
-    EXPECT_LE(PlaceOf(::GetDlgItem(narrow->hwnd(), label)).right, PlaceOf(::GetDlgItem(narrow->hwnd(), field)).left);
+  for (const auto& [label, field] :
+       {std::pair{IDC_NAME_LABEL, IDC_NAME}, std::pair{IDC_AGE_LABEL, IDC_AGE},
+        std::pair{IDC_WEIGHT_LABEL, IDC_WEIGHT}, std::pair{IDC_HEIGHT, IDC_HEIGHT_UNIT}}) {
+    EXPECT_LE(PlaceOf(::GetDlgItem(narrow->hwnd(), label)).right,
+              PlaceOf(::GetDlgItem(narrow->hwnd(), field)).left);
   }
   EXPECT_EQ(narrow->TotalSize().cx, client.right);
   narrow.reset();

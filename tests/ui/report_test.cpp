@@ -64,7 +64,8 @@ std::vector<VitalRecord> Monitoring(int minutes) {
 
 std::filesystem::path WindowsPathOf(const std::string& unixPath) {
   std::wstring path = L"Z:" + Widen(unixPath);
-  for (auto& c : path) if (c == L'/') c = L'\\';
+  for (auto& c : path)
+    if (c == L'/') c = L'\\';
   return path;
 }
 
@@ -79,7 +80,8 @@ std::string ReadUtf8(const std::filesystem::path& path) {
 std::set<std::filesystem::path> Pdfs() {
   std::set<std::filesystem::path> files;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(WindowsPathOf(WD_REPORT_PDF_FOLDER), error)) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(WindowsPathOf(WD_REPORT_PDF_FOLDER), error)) {
     if (entry.path().extension() == L".pdf") files.insert(entry.path());
   }
   return files;
@@ -101,7 +103,8 @@ class PrintDialogAnswer {
               ::GetWindowTextW(dialog, caption, 128);
               seen_ = caption;
               answered_ = true;
-              ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(pressed));
+              ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(pressed));
               return;
             }
             std::this_thread::sleep_for(20ms);
@@ -190,8 +193,9 @@ class ReportTest : public UiAppTest {
     const std::wstring unixScreens = UnixPath(screens);
     const std::wstring text = unixScreens + L"/" + name + L".txt";
     EXPECT_EQ(RunUnixCommand(L"pdftotext -layout '" + slashed + L"' '" + text + L"'", 30000), 0);
-    EXPECT_EQ(RunUnixCommand(L"cp '" + slashed + L"' '" + unixScreens + L"/" + name + L".pdf' && pdftoppm -r 70 -png '" +
-                                 slashed + L"' '" + unixScreens + L"/" + name + L"'",
+    EXPECT_EQ(RunUnixCommand(L"cp '" + slashed + L"' '" + unixScreens + L"/" + name +
+                                 L".pdf' && pdftoppm -r 70 -png '" + slashed + L"' '" +
+                                 unixScreens + L"/" + name + L"'",
                              60000),
               0);
     EXPECT_TRUE(std::filesystem::exists(screens / (name + L"-1.png"))) << "no picture of page 1";
@@ -205,13 +209,17 @@ class ReportTest : public UiAppTest {
     EXPECT_TRUE(WriteMonitorFile(Frame().Store(), file, kPerson));
     const std::wstring unixFile = UnixPath(file);
     const std::wstring json = unixFile + L".json";
-    EXPECT_EQ(RunUnixCommand(Widen(WD_NATIVE_WARDCLI) + L" summary '" + unixFile + L"' --json > '" + json + L"'", 30000), 0);
+    EXPECT_EQ(RunUnixCommand(Widen(WD_NATIVE_WARDCLI) + L" summary '" + unixFile + L"' --json > '" +
+                                 json + L"'",
+                             30000),
+              0);
     return ReadUtf8(file.wstring() + L".json");
   }
 };
 
 // A JSON number of the summary: "mean": 95.8 within the named object.
-std::string JsonFigure(const std::string& json, const std::string& object, const std::string& field) {
+std::string JsonFigure(const std::string& json, const std::string& object,
+                       const std::string& field) {
   const std::size_t at = json.find("\"" + object + "\"");
   if (at == std::string::npos) return {};
   std::smatch match;
@@ -272,7 +280,8 @@ TEST_F(ReportTest, AThreeDaySpanHasFourPagesTurnedByTheButtonsInBothLanguages) {
   Pump(100);
   const RECT page = Report()->Preview().PageRect();
   ASSERT_GT(page.right - page.left, 100);
-  const auto corner = ui_support::ReadWindowPixel(Report()->Preview().hwnd(), page.left + 3, page.bottom - 3);
+  const auto corner =
+      ui_support::ReadWindowPixel(Report()->Preview().hwnd(), page.left + 3, page.bottom - 3);
   ASSERT_TRUE(corner.has_value());
   EXPECT_EQ(*corner, RGB(255, 255, 255));
   ListScreenshot(FrameWindow(), L"../report/preview_zh");
@@ -308,19 +317,25 @@ TEST_F(ReportTest, PrintsThroughWindowsPrintingIntoAPdfInBothLanguages) {
   const std::filesystem::path chinese = PrintToPdf();
   ASSERT_FALSE(chinese.empty()) << "no PDF came out of the print queue";
   const std::string zh = TextAndPictures(chinese, L"printed_zh");
-  for (const std::string& expected : {std::string("病人监护报告"), std::string("张丽华"), std::string("110105198703150024"),
-                                      mean, below90, pulseMean, std::string("第 1 页，共 3 页")}) {
-    EXPECT_NE(zh.find(expected), std::string::npos) << "\"" << expected << "\" not in the printed text";
+  for (const std::string& expected :
+       {std::string("病人监护报告"), std::string("张丽华"), std::string("110105198703150024"), mean,
+        below90, pulseMean, std::string("第 1 页，共 3 页")}) {
+    EXPECT_NE(zh.find(expected), std::string::npos)
+        << "\"" << expected << "\" not in the printed text";
   }
 
   Command(ID_LANGUAGE_ENGLISH);
-  ASSERT_TRUE(WaitFor([&] { return Report() != nullptr && ControlText(ViewControl(IDC_REPORT_PAGE)).starts_with(L"Page"); }));
+  ASSERT_TRUE(WaitFor([&] {
+    return Report() != nullptr && ControlText(ViewControl(IDC_REPORT_PAGE)).starts_with(L"Page");
+  }));
   const std::filesystem::path english = PrintToPdf();
   ASSERT_FALSE(english.empty());
   const std::string en = TextAndPictures(english, L"printed_en");
-  for (const std::string& expected : {std::string("Patient monitoring report"), std::string("110105198703150024"), mean,
-                                      std::string("Page 1 of 3")}) {
-    EXPECT_NE(en.find(expected), std::string::npos) << "\"" << expected << "\" not in the printed text";
+  for (const std::string& expected :
+       {std::string("Patient monitoring report"), std::string("110105198703150024"), mean,
+        std::string("Page 1 of 3")}) {
+    EXPECT_NE(en.find(expected), std::string::npos)
+        << "\"" << expected << "\" not in the printed text";
   }
 }
 
@@ -347,7 +362,8 @@ TEST_F(ReportTest, APrinterThatFailsIsToldWithItsReason) {
   ASSERT_TRUE(Boxes().WaitForCount(1, 10000));
   const std::wstring text = Boxes().Seen()[0].text;
   EXPECT_TRUE(text.starts_with(L"打印失败!")) << text;
-  EXPECT_GT(text.size(), std::wstring(L"打印失败!").size() + 2) << "the reason is missing: " << text;
+  EXPECT_GT(text.size(), std::wstring(L"打印失败!").size() + 2)
+      << "the reason is missing: " << text;
 }
 
 // The CSV of a list, read back: its cells per row, the byte order mark checked and dropped.
@@ -405,8 +421,10 @@ TEST_F(ReportTest, EveryListsCsvHoldsTheListsHeaderRowsAndCells) {
   ScratchFolder scratch;
   StartApp();
   const sim::DataSet data = sim::GenerateDataSet({2, 90, 20, 5});
-  WriteRegister(ProgramFolder(), {Registered(data.monitoring[0].id, u"王, \"小\"明", 0, 30, 175, 70)});
-  for (const auto& patient : data.monitoring) AddRecords(Frame().Store(), patient.id, patient.records);
+  WriteRegister(ProgramFolder(),
+                {Registered(data.monitoring[0].id, u"王, \"小\"明", 0, 30, 175, 70)});
+  for (const auto& patient : data.monitoring)
+    AddRecords(Frame().Store(), patient.id, patient.records);
   for (const auto& entry : data.wardRound) AddRecords(Frame().Store(), entry.id, {entry.record});
 
   const PatientId* first = StoreKey(Frame().Store(), data.monitoring[0].id);
@@ -415,9 +433,11 @@ TEST_F(ReportTest, EveryListsCsvHoldsTheListsHeaderRowsAndCells) {
   Files().answers.push_back(monitoring.wstring());
   Click(ViewWindow(), IDC_EXPORT_MONITOR_CSV);
   ASSERT_EQ(Files().asked.size(), 1u);
-  EXPECT_TRUE(Files().asked[0].initialName.starts_with(Widen(data.monitoring[0].id.DisplayText()) + L"_"));
+  EXPECT_TRUE(
+      Files().asked[0].initialName.starts_with(Widen(data.monitoring[0].id.DisplayText()) + L"_"));
   EXPECT_TRUE(Files().asked[0].initialName.ends_with(L".csv"));
-  EXPECT_EQ(ReadCsv(monitoring), ListAsShown(dynamic_cast<CMonitorListView*>(Frame().CurrentViewWindow())->List()));
+  EXPECT_EQ(ReadCsv(monitoring),
+            ListAsShown(dynamic_cast<CMonitorListView*>(Frame().CurrentViewWindow())->List()));
 
   Frame().ShowView(ViewCode::WardRoundList, nullptr);
   const std::filesystem::path rounds = scratch / L"wardround.csv";
@@ -425,7 +445,8 @@ TEST_F(ReportTest, EveryListsCsvHoldsTheListsHeaderRowsAndCells) {
   Click(ViewWindow(), IDC_EXPORT_CHECK_CSV);
   EXPECT_TRUE(Files().asked.back().initialName.starts_with(L"wardround_"));
   const auto roundRows = ReadCsv(rounds);
-  EXPECT_EQ(roundRows, ListAsShown(dynamic_cast<CCheckListView*>(Frame().CurrentViewWindow())->List()));
+  EXPECT_EQ(roundRows,
+            ListAsShown(dynamic_cast<CCheckListView*>(Frame().CurrentViewWindow())->List()));
   // The register's name with a comma and quotes survives the quoting.
   bool named = false;
   for (const auto& row : roundRows) named = named || (row.size() > 4 && row[4] == L"王, \"小\"明");
@@ -437,7 +458,8 @@ TEST_F(ReportTest, EveryListsCsvHoldsTheListsHeaderRowsAndCells) {
   ::SendMessageW(ViewWindow(), WM_COMMAND, MAKEWPARAM(IDC_OVERVIEW_EXPORT_CSV, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(ViewWindow(), IDC_OVERVIEW_EXPORT_CSV)));
   EXPECT_TRUE(Files().asked.back().initialName.starts_with(L"overview_"));
-  EXPECT_EQ(ReadCsv(overview), ListAsShown(dynamic_cast<CChildView*>(Frame().CurrentViewWindow())->List()));
+  EXPECT_EQ(ReadCsv(overview),
+            ListAsShown(dynamic_cast<CChildView*>(Frame().CurrentViewWindow())->List()));
 }
 
 }  // namespace

@@ -84,7 +84,9 @@ class ShellTest : public UiAppTest {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     const std::wstring slashed = UnixPath(folder);
-    ASSERT_EQ(RunUnixCommand(std::wstring(WD_NATIVE_MONITOR_SIM) + L" " + options + L" --export '" + slashed + L"'"), 0);
+    ASSERT_EQ(RunUnixCommand(std::wstring(WD_NATIVE_MONITOR_SIM) + L" " + options + L" --export '" +
+                             slashed + L"'"),
+              0);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.path().extension() == L".mDat") {
         ASSERT_TRUE(ReadMonitorFile(served.store, entry.path()));
@@ -199,7 +201,8 @@ TEST_F(ShellTest, BothKindsGiveTheWardRoundRowAndAClickOpensTheRightView) {
   // The simulator plants a spot check in a monitored minute: the download drops exactly that
   // one and keeps every other spot check as served.
   std::size_t stored = 0;
-  for (const auto& entry : Frame().Store().Read().entries()) stored += entry.records.WardRoundCount();
+  for (const auto& entry : Frame().Store().Read().entries())
+    stored += entry.records.WardRoundCount();
   EXPECT_EQ(ListCell(list, rows - 1, 1), L"共" + std::to_wstring(stored) + L" 组数据");
   const PlantedDuplicates check = CheckWardRounds(served, Frame().Store());
   EXPECT_GE(check.planted, 1u) << "the data set plants no duplicate: the test checks nothing";
@@ -238,20 +241,23 @@ TEST_F(ShellTest, BothKindsGiveTheWardRoundRowAndAClickOpensTheRightView) {
   click.hdr.idFrom = CChildView::kListId;
   click.hdr.code = NM_CLICK;
   click.iItem = rows - 1;
-  ::SendMessageW(Overview()->hwnd(), WM_NOTIFY, CChildView::kListId, reinterpret_cast<LPARAM>(&click));
+  ::SendMessageW(Overview()->hwnd(), WM_NOTIFY, CChildView::kListId,
+                 reinterpret_cast<LPARAM>(&click));
   ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::WardRoundList; }));
   Command(ID_HISTORY_BACK);
   ASSERT_EQ(Frame().CurrentViewCode(), ViewCode::DataOverview);
   click.iItem = 0;
   click.hdr.hwndFrom = Overview()->List();
-  ::SendMessageW(Overview()->hwnd(), WM_NOTIFY, CChildView::kListId, reinterpret_cast<LPARAM>(&click));
+  ::SendMessageW(Overview()->hwnd(), WM_NOTIFY, CChildView::kListId,
+                 reinterpret_cast<LPARAM>(&click));
   ASSERT_TRUE(WaitFor([&] { return Frame().CurrentViewCode() == ViewCode::MonitoringList; }));
   EXPECT_NE(Frame().History().Current()->person, nullptr);
   // A click below the last row does nothing.
   Command(ID_HISTORY_BACK);
   click.iItem = -1;
   click.hdr.hwndFrom = Overview()->List();
-  ::SendMessageW(Overview()->hwnd(), WM_NOTIFY, CChildView::kListId, reinterpret_cast<LPARAM>(&click));
+  ::SendMessageW(Overview()->hwnd(), WM_NOTIFY, CChildView::kListId,
+                 reinterpret_cast<LPARAM>(&click));
   Pump(200);
   EXPECT_EQ(Frame().CurrentViewCode(), ViewCode::DataOverview);
 }
@@ -301,7 +307,8 @@ TEST_F(ShellTest, EraseAsksForAChoiceThenErasesOnlyTheChosenStore) {
   Command(ID_CLEAR_MONITOR_CHOICE);  // the monitoring store only
   Command(ID_CLEAR_DEVICE);
   ASSERT_TRUE(Boxes().WaitForCount(3, 10000));
-  EXPECT_NE(Boxes().Seen()[1].text.find(L"监护数据 (60 条)"), std::wstring::npos) << Boxes().Seen()[1].text;
+  EXPECT_NE(Boxes().Seen()[1].text.find(L"监护数据 (60 条)"), std::wstring::npos)
+      << Boxes().Seen()[1].text;
   EXPECT_EQ(Boxes().Seen()[1].text.find(L"查房数据"), std::wstring::npos) << Boxes().Seen()[1].text;
   EXPECT_EQ(Boxes().Seen()[2].text, L"成功删除");
   EXPECT_FALSE(Frame().Download().portOpen);
@@ -345,14 +352,18 @@ TEST_F(ShellTest, EnglishAndBackWithTheLibraryAndTheRegistryValue) {
   EXPECT_TRUE(Frame().QueryCommandState(ID_LANGUAGE_CHINESE).checked);
   EXPECT_FALSE(Enabled(Frame(), ID_LANGUAGE_CHINESE));
   Command(ID_LANGUAGE_ENGLISH);
-  ASSERT_TRUE(WaitFor([&] { return ControlText(ViewControl(IDC_GET_MONITORING)) != L"获取监护数据"; }));
-  EXPECT_EQ(Frame().Ribbon().FindElement(0, 2, 0)->caption(), fw::LoadStringResource(ID_START_COMM).substr(0, fw::LoadStringResource(ID_START_COMM).find(L'\n')));
+  ASSERT_TRUE(
+      WaitFor([&] { return ControlText(ViewControl(IDC_GET_MONITORING)) != L"获取监护数据"; }));
+  EXPECT_EQ(Frame().Ribbon().FindElement(0, 2, 0)->caption(),
+            fw::LoadStringResource(ID_START_COMM)
+                .substr(0, fw::LoadStringResource(ID_START_COMM).find(L'\n')));
   EXPECT_FALSE(fw::ResourceModule::IsProgramCurrent());
   EXPECT_EQ(LanguageValue(), 0u);
   EXPECT_TRUE(Frame().QueryCommandState(ID_LANGUAGE_ENGLISH).checked);
   Screenshot(L"home_en");
   Command(ID_LANGUAGE_CHINESE);
-  ASSERT_TRUE(WaitFor([&] { return ControlText(ViewControl(IDC_GET_MONITORING)) == L"获取监护数据"; }));
+  ASSERT_TRUE(
+      WaitFor([&] { return ControlText(ViewControl(IDC_GET_MONITORING)) == L"获取监护数据"; }));
   EXPECT_TRUE(fw::ResourceModule::IsProgramCurrent());
   EXPECT_EQ(LanguageValue(), 1u);
 }
@@ -387,7 +398,8 @@ TEST_F(ShellTest, LanguageValueAtStart) {
   Command(ID_LANGUAGE_ENGLISH);
   ASSERT_TRUE(WaitFor([&] { return !fw::ResourceModule::IsProgramCurrent(); }));
   HKEY key = nullptr;
-  EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\pulsora pro\\setup", 0, KEY_READ, &key), ERROR_SUCCESS);
+  EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\pulsora pro\\setup", 0, KEY_READ, &key),
+            ERROR_SUCCESS);
 }
 
 TEST_F(ShellTest, WithoutTheLibraryChineseStaysButTheRibbonIsRebuilt) {
@@ -430,7 +442,8 @@ TEST_F(ShellTest, AboutBoxFromTheHomeViewInBothLanguages) {
   EXPECT_TRUE(WithModalDialog(openAbout, L"关于Pulsora Pro", [&](HWND about) {
     frameEnabled = ::IsWindowEnabled(FrameWindow()) != FALSE;
     wchar_t text[64] = {};
-    for (HWND child = ::GetWindow(about, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(about, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
       ::GetWindowTextW(child, text, 64);
       if (std::wstring(text).find(L"" WD_VERSION_TEXT) != std::wstring::npos) version = text;
     }
@@ -444,11 +457,12 @@ TEST_F(ShellTest, AboutBoxFromTheHomeViewInBothLanguages) {
   Command(ID_LANGUAGE_ENGLISH);
   Pump(300);
   // The About command of the application gives the same dialog, now from the English library.
-  EXPECT_TRUE(WithModalDialog([&] { Command(ID_APP_ABOUT); }, L"About Pulsora Pro",
-                              [&](HWND about) {
-    EXPECT_TRUE(ui_support::CaptureWindowToPng(
-        about, (ScreensFolder(L"ui") / L"about_en.png").wstring(), true));
-  }));
+  EXPECT_TRUE(
+      WithModalDialog([&] { Command(ID_APP_ABOUT); }, L"About Pulsora Pro",
+                      [&](HWND about) {
+                        EXPECT_TRUE(ui_support::CaptureWindowToPng(
+                            about, (ScreensFolder(L"ui") / L"about_en.png").wstring(), true));
+                      }));
 }
 
 }  // namespace

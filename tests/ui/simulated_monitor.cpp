@@ -20,14 +20,17 @@ constexpr const wchar_t* kVcpValue = L"\\Device\\VCP0";
 
 std::wstring UnixEnvironment(const wchar_t* name) {
   std::vector<wchar_t> value(32768);
-  const DWORD length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-  return length == 0 || length >= value.size() ? std::wstring{} : std::wstring(value.data(), length);
+  const DWORD length =
+      ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  return length == 0 || length >= value.size() ? std::wstring{}
+                                               : std::wstring(value.data(), length);
 }
 
 // The Windows view of a Linux path (Wine maps the root to Z:).
 std::filesystem::path WindowsPath(const std::wstring& unixPath) {
   std::wstring path = L"Z:" + unixPath;
-  for (auto& c : path) if (c == L'/') c = L'\\';
+  for (auto& c : path)
+    if (c == L'/') c = L'\\';
   return path;
 }
 
@@ -39,14 +42,15 @@ std::wstring Quote(const std::wstring& text) { return L"'" + text + L"'"; }
 // exit code in a file, which the test waits for.
 int RunUnixCommand(const std::wstring& command, DWORD timeoutMs) {
   static std::atomic<int> serial{0};
-  const std::wstring done = L"/tmp/wd-ui-command-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                            std::to_wstring(serial++);
-  std::wstring line = L"/bin/sh -c \"(" + command + L"); echo $? > " + Quote(done + L".part") + L" && mv " +
-                      Quote(done + L".part") + L" " + Quote(done) + L"\"";
+  const std::wstring done = L"/tmp/wd-ui-command-" + std::to_wstring(::GetCurrentProcessId()) +
+                            L"-" + std::to_wstring(serial++);
+  std::wstring line = L"/bin/sh -c \"(" + command + L"); echo $? > " + Quote(done + L".part") +
+                      L" && mv " + Quote(done + L".part") + L" " + Quote(done) + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
     return -1;
   }
   ::CloseHandle(process.hThread);
@@ -74,7 +78,8 @@ void SimulatedMonitor::AnnouncePort(const wchar_t* valueName, const wchar_t* por
 
 void SimulatedMonitor::WithdrawPort(const wchar_t* valueName) {
   HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSerialTable, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSerialTable, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    return;
   ::RegDeleteValueW(key, valueName);
   ::RegCloseKey(key);
 }
@@ -90,14 +95,14 @@ SimulatedMonitor::SimulatedMonitor(const std::wstring& arguments) {
   const std::wstring sim = WD_NATIVE_MONITOR_SIM;
   RunUnixCommand(L"rm -f " + Quote(link) + L" " + Quote(pidFile_));
   // A shell of its own whose pid becomes the simulator's with exec; the test stops it with kill.
-  const std::wstring start = L"sh -c 'echo $$ > " + pidFile_ + L"; exec " + sim + L" --link " + link +
-                             L" " + arguments + L"' >/dev/null 2>&1 &";
+  const std::wstring start = L"sh -c 'echo $$ > " + pidFile_ + L"; exec " + sim + L" --link " +
+                             link + L" " + arguments + L"' >/dev/null 2>&1 &";
   if (RunUnixCommand(start) != 0) {
     error_ = L"cannot start " + sim;
     return;
   }
-  running_ = RunUnixCommand(L"for i in $(seq 100); do [ -L " + Quote(link) + L" ] && [ -s " + Quote(pidFile_) +
-                            L" ] && exit 0; sleep 0.05; done; exit 1") == 0;
+  running_ = RunUnixCommand(L"for i in $(seq 100); do [ -L " + Quote(link) + L" ] && [ -s " +
+                            Quote(pidFile_) + L" ] && exit 0; sleep 0.05; done; exit 1") == 0;
   if (!running_) {
     error_ = L"monitor-sim did not link " + link;
     return;
@@ -108,7 +113,8 @@ SimulatedMonitor::SimulatedMonitor(const std::wstring& arguments) {
 SimulatedMonitor::~SimulatedMonitor() {
   WithdrawPort(kVcpValue);
   if (!pidFile_.empty()) {
-    RunUnixCommand(L"kill -TERM $(cat " + Quote(pidFile_) + L") 2>/dev/null; rm -f " + Quote(pidFile_));
+    RunUnixCommand(L"kill -TERM $(cat " + Quote(pidFile_) + L") 2>/dev/null; rm -f " +
+                   Quote(pidFile_));
   }
 }
 

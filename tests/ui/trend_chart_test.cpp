@@ -61,8 +61,9 @@ struct HostedChart {
 
   HostedChart() {
     EXPECT_TRUE(host.Open(kChartWidth + 40, kChartHeight + 60, L"trend chart test"));
-    const HWND placeholder = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, kChartWidth,
-                                               kChartHeight, host.hwnd(), nullptr, nullptr, nullptr);
+    const HWND placeholder =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, kChartWidth, kChartHeight,
+                          host.hwnd(), nullptr, nullptr, nullptr);
     EXPECT_TRUE(chart.Attach(placeholder));
   }
   bool Build(const Records& records) {
@@ -121,7 +122,7 @@ TEST(TrendChart, GridCurveTicksAndLabelsLandWhereThePlanSays) {
   EXPECT_TRUE(HasDarkPixel(image, RECT{WindowX(60), top, WindowX(120), top + 30}));
   EXPECT_FALSE(HasDarkPixel(image, RECT{WindowX(181), top, WindowX(260), top + 30}));
   // The value axis in the left margin and the title at the top.
-  EXPECT_TRUE(HasDarkPixel(image, RECT{0, kChartHeight - 60, 50, kChartHeight - 40}));   // "70%"
+  EXPECT_TRUE(HasDarkPixel(image, RECT{0, kChartHeight - 60, 50, kChartHeight - 40}));  // "70%"
   EXPECT_TRUE(HasDarkPixel(image, RECT{kChartWidth / 2 - 10, 5, kChartWidth / 2 + 60, 35}));
   EXPECT_TRUE(boxes.Seen().empty());
 }
@@ -157,9 +158,11 @@ void ExpectTilesMatchOneBitmap(int records) {
   Records data(records, Crossing);
   HostedChart<Chart> single;
   HostedChart<Chart> tiled;
-  single.chart.SetSurfaceOptions({.tileWidth = 1 << 20, .backing = TrendSurfaceOptions::Backing::Compatible});
+  single.chart.SetSurfaceOptions(
+      {.tileWidth = 1 << 20, .backing = TrendSurfaceOptions::Backing::Compatible});
   // Fewer tiles held than a paint needs: tiles are drawn again within one paint and between.
-  tiled.chart.SetSurfaceOptions({.tileWidth = 64, .tilesHeld = 3, .backing = TrendSurfaceOptions::Backing::DibSection});
+  tiled.chart.SetSurfaceOptions(
+      {.tileWidth = 64, .tilesHeld = 3, .backing = TrendSurfaceOptions::Backing::DibSection});
   ASSERT_TRUE(single.Build(data));
   ASSERT_TRUE(tiled.Build(data));
   EXPECT_EQ(single.chart.TileCount(), 1u);
@@ -169,7 +172,8 @@ void ExpectTilesMatchOneBitmap(int records) {
     const auto actual = tiled.Show(offset);
     ASSERT_EQ(expected.pixels.size(), actual.pixels.size());
     std::size_t differing = 0;
-    for (std::size_t i = 0; i < expected.pixels.size(); ++i) differing += expected.pixels[i] != actual.pixels[i];
+    for (std::size_t i = 0; i < expected.pixels.size(); ++i)
+      differing += expected.pixels[i] != actual.pixels[i];
     EXPECT_EQ(differing, 0u) << "offset " << offset;
   }
 }
@@ -189,7 +193,8 @@ TEST(TrendChart, ALongPictureHoldsAFewTilesAndDrawsThemAgainTheSame) {
   EXPECT_EQ(fw::GuiObjectCounter::Live(fw::GuiObjectKind::Bitmap) - bitmapsBefore, 4);
   const auto first = spo2.Show(0);
   EXPECT_EQ(first.At(WindowX(30), WindowY(TrendChartKind::Spo2, 16)), kSpo2Pen);
-  for (int offset = 0; offset < 65536; offset += 4096 * 3) spo2.Show(offset);  // every tile drawn, the first ones evicted
+  for (int offset = 0; offset < 65536; offset += 4096 * 3)
+    spo2.Show(offset);  // every tile drawn, the first ones evicted
   const auto last = spo2.Show(65536 - 800);
   EXPECT_EQ(last.At(WindowX(65535, 65536 - 800), WindowY(TrendChartKind::Spo2, 16)), kSpo2Pen);
   const auto again = spo2.Show(0);
@@ -236,7 +241,8 @@ TEST(TrendChart, PictureThatCannotBeMadeIsReportedAndLeavesAnEmptyPlot) {
   EXPECT_FALSE(spo2.chart.HasPicture());
   const auto image = spo2.Show();
   EXPECT_EQ(image.At(WindowX(30), WindowY(TrendChartKind::Spo2, 16)), kWhite);
-  EXPECT_TRUE(HasDarkPixel(image, RECT{0, kChartHeight - 60, 50, kChartHeight - 40}));  // axis still drawn
+  EXPECT_TRUE(
+      HasDarkPixel(image, RECT{0, kChartHeight - 60, 50, kChartHeight - 40}));  // axis still drawn
 
   // A chart that never got its window cannot draw and says so.
   CTrendNIBP detached;

@@ -54,11 +54,13 @@ class TrendViewTest : public UiAppTest {
     auto own = std::make_unique<OwnView>();
     EXPECT_TRUE(own->host.Open(clientWidth + 200, 700, L"trend view test"));
     own->view = std::make_unique<CTrendView>(Frame());
-    EXPECT_TRUE(own->view->Create(0, RECT{0, 0, clientWidth + 100, 600}, own->host.hwnd(), fw::kPaneFirstId, nullptr));
+    EXPECT_TRUE(own->view->Create(0, RECT{0, 0, clientWidth + 100, 600}, own->host.hwnd(),
+                                  fw::kPaneFirstId, nullptr));
     const HWND window = own->view->hwnd();
     // Give the view its vertical bar, then size it so the client beside it is as wide as asked.
     ::SetWindowLongPtrW(window, GWL_STYLE, ::GetWindowLongPtrW(window, GWL_STYLE) | WS_VSCROLL);
-    ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     RECT outer{};
     ::GetWindowRect(window, &outer);
     const int frameWidth = (outer.right - outer.left) - own->view->ClientRect().right;
@@ -73,7 +75,9 @@ class TrendViewTest : public UiAppTest {
     ::SendMessageW(view.hwnd(), WM_HSCROLL, MAKEWPARAM(code, position),
                    reinterpret_cast<LPARAM>(view.Charts().TimeBar()));
   }
-  static int BarPosition(CTrendView& view) { return ::GetScrollPos(view.Charts().TimeBar(), SB_CTL); }
+  static int BarPosition(CTrendView& view) {
+    return ::GetScrollPos(view.Charts().TimeBar(), SB_CTL);
+  }
   static void ExpectOffsets(CTrendView& view, int offset) {
     for (CTrendChart* chart : view.Charts().Charts()) EXPECT_EQ(chart->ScrollOffset(), offset);
   }
@@ -81,7 +85,8 @@ class TrendViewTest : public UiAppTest {
 
   // build/win/screens/trend/<name>.png of the frame.
   void TrendScreenshot(const std::wstring& name) {
-    ::RedrawWindow(FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::RedrawWindow(FrameWindow(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump(50);
     const std::wstring path = (ScreensFolder(L"trend") / (name + L".png")).wstring();
     EXPECT_TRUE(ui_support::CaptureWindowToPng(FrameWindow(), path, true)) << "screenshot";
@@ -120,7 +125,8 @@ TEST_F(TrendViewTest, ShowsThePersonsSpanAndChartsEveryMonitoringRecord) {
   EXPECT_EQ(ControlText(ViewControl(IDC_START_TIME)), L"09:05");
   EXPECT_EQ(ControlText(ViewControl(IDC_END_DATE)), L"2019-6-25");
   EXPECT_EQ(ControlText(ViewControl(IDC_END_TIME)), L"01:44");
-  for (int id : {IDC_SAVE_PATIENT, IDC_DELETE_PATIENT, IDC_EXPORT_MONITOR, IDC_SHOW_TABLE}) EXPECT_TRUE(Enabled(id)) << id;
+  for (int id : {IDC_SAVE_PATIENT, IDC_DELETE_PATIENT, IDC_EXPORT_MONITOR, IDC_SHOW_TABLE})
+    EXPECT_TRUE(Enabled(id)) << id;
   for (CTrendChart* chart : view.Charts().Charts()) {
     EXPECT_EQ(chart->RecordCount(), 1000);
     EXPECT_TRUE(chart->HasPicture());
@@ -136,7 +142,8 @@ TEST_F(TrendViewTest, ShowsThePersonsSpanAndChartsEveryMonitoringRecord) {
   EXPECT_EQ(spo2.left, 20);
   EXPECT_EQ(view.ClientRect().right - spo2.right, 20);
   EXPECT_EQ(view.TotalSize().cy, view.ChartTop() + 1140);
-  EXPECT_EQ(view.TotalSize().cx, view.ClientRect().right);  // no horizontal bar for the vertical one
+  EXPECT_EQ(view.TotalSize().cx,
+            view.ClientRect().right);  // no horizontal bar for the vertical one
   EXPECT_TRUE(Boxes().Seen().empty());
 }
 
@@ -164,7 +171,8 @@ TEST_F(TrendViewTest, WithoutRecordsTheFormCannotExportAndTheBarIsHidden) {
   // No person at all: nothing to save, delete or export, but the table can still be asked for.
   CTrendView& empty = OpenTrend(nullptr);
   EXPECT_EQ(ControlText(ViewControl(IDC_PATIENT_ID)), L"");
-  for (int id : {IDC_SAVE_PATIENT, IDC_DELETE_PATIENT, IDC_EXPORT_MONITOR}) EXPECT_FALSE(Enabled(id)) << id;
+  for (int id : {IDC_SAVE_PATIENT, IDC_DELETE_PATIENT, IDC_EXPORT_MONITOR})
+    EXPECT_FALSE(Enabled(id)) << id;
   EXPECT_TRUE(Enabled(IDC_SHOW_TABLE));
   EXPECT_FALSE(::IsWindowVisible(empty.Charts().TimeBar()));
   for (CTrendChart* chart : empty.Charts().Charts()) EXPECT_TRUE(chart->HasPicture());  // grid only
@@ -231,12 +239,15 @@ TEST_F(TrendViewTest, NarrowViewFitsTheFormToItsWidth) {
     const RECT was = rectOf(*wide->view, id);
     const RECT now = rectOf(*narrow->view, id);
     EXPECT_EQ(now.left, static_cast<int>(static_cast<float>(was.left) * scale)) << id;
-    EXPECT_EQ(now.right - now.left, static_cast<int>(static_cast<float>(was.right - was.left) * scale)) << id;
+    EXPECT_EQ(now.right - now.left,
+              static_cast<int>(static_cast<float>(was.right - was.left) * scale))
+        << id;
     EXPECT_EQ(now.top, was.top) << id;
   }
   const std::pair<int, int> labelled[] = {
-      {IDC_NAME, IDC_NAME_LABEL}, {IDC_AGE, IDC_AGE_LABEL}, {IDC_PATIENT_ID, IDC_ID_LABEL},
-      {IDC_HEIGHT, IDC_HEIGHT_LABEL}, {IDC_WEIGHT, IDC_WEIGHT_LABEL}, {IDC_START_DATE, IDC_START_DATE_LABEL},
+      {IDC_NAME, IDC_NAME_LABEL},        {IDC_AGE, IDC_AGE_LABEL},
+      {IDC_PATIENT_ID, IDC_ID_LABEL},    {IDC_HEIGHT, IDC_HEIGHT_LABEL},
+      {IDC_WEIGHT, IDC_WEIGHT_LABEL},    {IDC_START_DATE, IDC_START_DATE_LABEL},
       {IDC_END_TIME, IDC_END_TIME_LABEL}};
   for (const auto& [edit, label] : labelled) {
     const RECT was = rectOf(*wide->view, edit);
@@ -244,8 +255,10 @@ TEST_F(TrendViewTest, NarrowViewFitsTheFormToItsWidth) {
     EXPECT_EQ(now.left, rectOf(*narrow->view, label).right + 2) << edit;
     EXPECT_EQ(now.right - now.left, was.right - was.left) << edit;
   }
-  EXPECT_EQ(rectOf(*narrow->view, IDC_HEIGHT_UNIT).left, rectOf(*narrow->view, IDC_HEIGHT).right + 5);
-  EXPECT_EQ(rectOf(*narrow->view, IDC_WEIGHT_UNIT).left, rectOf(*narrow->view, IDC_WEIGHT).right + 5);
+  EXPECT_EQ(rectOf(*narrow->view, IDC_HEIGHT_UNIT).left,
+            rectOf(*narrow->view, IDC_HEIGHT).right + 5);
+  EXPECT_EQ(rectOf(*narrow->view, IDC_WEIGHT_UNIT).left,
+            rectOf(*narrow->view, IDC_WEIGHT).right + 5);
   const RECT saveWas = rectOf(*wide->view, IDC_SAVE_PATIENT);
   const RECT saveNow = rectOf(*narrow->view, IDC_SAVE_PATIENT);
   EXPECT_EQ(saveNow.left, static_cast<int>(static_cast<float>(saveWas.left) * scale));
@@ -306,8 +319,9 @@ TEST_F(TrendViewTest, ImportedOutOfOrderTheTrendAndTheListShowTheSameSpan) {
   }
   const PatientId* person = Frame().Store().Read().FindStoreKey(id);
   auto span = [&] {
-    return std::vector<std::wstring>{ControlText(ViewControl(IDC_START_DATE)), ControlText(ViewControl(IDC_START_TIME)),
-                                     ControlText(ViewControl(IDC_END_DATE)), ControlText(ViewControl(IDC_END_TIME))};
+    return std::vector<std::wstring>{
+        ControlText(ViewControl(IDC_START_DATE)), ControlText(ViewControl(IDC_START_TIME)),
+        ControlText(ViewControl(IDC_END_DATE)), ControlText(ViewControl(IDC_END_TIME))};
   };
   const std::vector<std::wstring> expected{L"2019-6-23", L"23:10", L"2019-6-24", L"10:05"};
   OpenTrend(person);
@@ -360,7 +374,8 @@ TEST_F(TrendViewTest, FormCommandsReachTheRegisterAndTheExportFile) {
   const PatientId* person = AddMonitoredPerson(120);
   OpenTrend(person);
   const auto click = [&](int id) {
-    ::SendMessageW(ViewWindow(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(ViewControl(id)));
+    ::SendMessageW(ViewWindow(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(ViewControl(id)));
   };
   ::SetWindowTextW(ViewControl(IDC_NAME), L"王芳");
   ::SetWindowTextW(ViewControl(IDC_AGE), L"4a");
@@ -412,7 +427,8 @@ TEST_F(TrendViewTest, ScreenshotsInBothLanguages) {
     info.age = 67;
     info.height = 172;
     info.weight = 70;
-    info.SetAdvice(english ? u"Oxygen 2 L/min; NIBP every 15 minutes." : u"吸氧2升/分;每15分钟测一次血压。");
+    info.SetAdvice(english ? u"Oxygen 2 L/min; NIBP every 15 minutes."
+                           : u"吸氧2升/分;每15分钟测一次血压。");
     ASSERT_TRUE(SaveInfo(Frame().RegisterFolder(), info));
     CTrendView& view = OpenTrend(person);
     const std::wstring units = ControlText(ViewControl(IDC_UNITS));

@@ -28,14 +28,16 @@ std::filesystem::path FreshFolder() {
 // A WM_QUIT left by a closed frame would end the next test's waits.
 void DropQuitMessages() {
   MSG message{};
-  while (::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+  while (::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 }  // namespace
 
 std::filesystem::path TestProgramFolder() {
   std::vector<wchar_t> buffer(32768);
-  const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  const DWORD length =
+      ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
   return std::filesystem::path(std::wstring(buffer.data(), length)).parent_path();
 }
 
@@ -49,24 +51,26 @@ void UiAppTest::SetLanguageValue(bool keyExists, std::optional<DWORD> value) {
   ::RegDeleteKeyW(HKEY_CURRENT_USER, kLanguageKey);
   if (!keyExists) return;
   HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
     return;
   }
   if (value) {
-    ::RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value), sizeof(DWORD));
+    ::RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
+                     sizeof(DWORD));
   }
   ::RegCloseKey(key);
 }
 
 void UiAppTest::SetArchiveFolderValue(const std::optional<std::wstring>& folder) {
   HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
     return;
   }
   if (folder) {
-    ::RegSetValueExW(key, L"ArchiveFolder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
+    ::RegSetValueExW(key, L"ArchiveFolder", 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(folder->c_str()),
                      static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t)));
   } else {
     ::RegDeleteValueW(key, L"ArchiveFolder");
@@ -76,10 +80,12 @@ void UiAppTest::SetArchiveFolderValue(const std::optional<std::wstring>& folder)
 
 std::optional<DWORD> UiAppTest::LanguageValue() {
   HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, kLanguageKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return std::nullopt;
   DWORD value = 0;
   DWORD size = sizeof value;
-  const LONG status = ::RegQueryValueExW(key, L"Language", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+  const LONG status = ::RegQueryValueExW(key, L"Language", nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(&value), &size);
   ::RegCloseKey(key);
   if (status != ERROR_SUCCESS) return std::nullopt;
   return value;
@@ -127,7 +133,8 @@ void UiAppTest::TearDown() {
   fw::SetExceptionSink({});
   {
     const std::lock_guard lock(exceptionsMutex_);
-    for (const std::string& report : exceptions_) ADD_FAILURE() << "exception stopped at " << report;
+    for (const std::string& report : exceptions_)
+      ADD_FAILURE() << "exception stopped at " << report;
     exceptions_.clear();
   }
   app_.reset();
@@ -138,7 +145,9 @@ void UiAppTest::TearDown() {
   if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
 }
 
-void UiAppTest::Command(UINT id) { ::SendMessageW(FrameWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+void UiAppTest::Command(UINT id) {
+  ::SendMessageW(FrameWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
 
 bool UiAppTest::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
   return ui_support::PumpUntil(done, timeoutMs);
@@ -149,7 +158,8 @@ void UiAppTest::Pump(DWORD milliseconds) { ui_support::PumpMessagesFor(milliseco
 SimulatedMonitor& UiAppTest::StartMonitor(const std::wstring& arguments) {
   monitor_.reset();
   monitor_ = std::make_unique<SimulatedMonitor>(arguments);
-  EXPECT_TRUE(monitor_->running()) << std::string(monitor_->error().begin(), monitor_->error().end());
+  EXPECT_TRUE(monitor_->running())
+      << std::string(monitor_->error().begin(), monitor_->error().end());
   if (app_) WaitFor([&] { return Frame().DevicePresent(); }, 3000);
   return *monitor_;
 }
@@ -198,7 +208,8 @@ std::wstring UiAppTest::Screenshot(const std::wstring& name, const std::wstring&
   ::RedrawWindow(FrameWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Pump(50);
   const std::wstring path = (ScreensFolder(subfolder) / (name + L".png")).wstring();
-  EXPECT_TRUE(ui_support::CaptureWindowToPng(FrameWindow(), path, true)) << "screenshot " << std::string(name.begin(), name.end());
+  EXPECT_TRUE(ui_support::CaptureWindowToPng(FrameWindow(), path, true))
+      << "screenshot " << std::string(name.begin(), name.end());
   return path;
 }
 

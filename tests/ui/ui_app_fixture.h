@@ -49,9 +49,9 @@ class ScriptedFileChooser final : public FileChooser {
 };
 
 struct AppOptions {
-  bool englishLibrary = true;   // "rc_en.dll" beside the program
-  bool languageKey = true;      // HKCU\SOFTWARE\pulsora pro\setup exists
-  std::optional<DWORD> language;  // its "Language" value; nothing: no value
+  bool englishLibrary = true;                   // "rc_en.dll" beside the program
+  bool languageKey = true;                      // HKCU\SOFTWARE\pulsora pro\setup exists
+  std::optional<DWORD> language;                // its "Language" value; nothing: no value
   std::optional<std::wstring> archiveFolder{};  // its "ArchiveFolder" value; nothing: no value
 };
 
@@ -73,7 +73,9 @@ class UiAppTest : public ::testing::Test {
   // Leaves the program's dialogs open (the watcher would answer a dialog that looks like a box).
   void StopAnsweringBoxes() { boxes_.reset(); }
   // From now on boxes are answered with `button` (IDYES, IDNO ...); what was seen is forgotten.
-  void AnswerBoxesWith(int button) { boxes_ = std::make_unique<ui_support::MessageBoxWatcher>(button); }
+  void AnswerBoxesWith(int button) {
+    boxes_ = std::make_unique<ui_support::MessageBoxWatcher>(button);
+  }
   // Opens a modal dialog with `open` and, from another thread while it is up, runs `inspect`
   // on it, then closes it with `closeWith`. The dialog's caption identifies it.
   bool WithModalDialog(const std::function<void()>& open, const std::wstring& caption,

@@ -12,23 +12,26 @@
 namespace ui_support {
 
 class FileDialogAnswer {
-public:
-    // `before`, when given, runs on the answering thread once the dialog is up and must return
-    // before the answer is typed (for a test that makes something happen meanwhile).
-    FileDialogAnswer(std::wstring title, std::wstring name, int button, std::function<void()> before = {});
-    ~FileDialogAnswer();
-    FileDialogAnswer(const FileDialogAnswer&) = delete;
-    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
+ public:
+  // `before`, when given, runs on the answering thread once the dialog is up and must return
+  // before the answer is typed (for a test that makes something happen meanwhile).
+  FileDialogAnswer(std::wstring title, std::wstring name, int button,
+                   std::function<void()> before = {});
+  ~FileDialogAnswer();
+  FileDialogAnswer(const FileDialogAnswer&) = delete;
+  FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
 
-    // Waits for the thread; true when it found the dialog and pressed the button.
-    bool Answered();
+  // Waits for the thread; true when it found the dialog and pressed the button.
+  bool Answered();
 
-private:
-    void Run(const std::wstring& title, const std::wstring& name, int button, const std::function<void()>& before);
-    bool Answer(HWND dialog, const std::wstring& name, int button, std::chrono::steady_clock::time_point deadline);
+ private:
+  void Run(const std::wstring& title, const std::wstring& name, int button,
+           const std::function<void()>& before);
+  bool Answer(HWND dialog, const std::wstring& name, int button,
+              std::chrono::steady_clock::time_point deadline);
 
-    std::atomic<bool> answered_{false};
-    std::thread thread_;
+  std::atomic<bool> answered_{false};
+  std::thread thread_;
 };
 
 }  // namespace ui_support

@@ -19,9 +19,9 @@
 namespace ui_support {
 
 struct SeenMessageBox {
-    std::wstring caption;
-    std::wstring text;
-    int defaultButton = 0;  // IDOK, IDYES, IDNO ...; 0 when none is
+  std::wstring caption;
+  std::wstring text;
+  int defaultButton = 0;  // IDOK, IDYES, IDNO ...; 0 when none is
 };
 
 // Visible top-level dialogs (#32770) of this process, in z order.
@@ -30,27 +30,27 @@ std::vector<HWND> ProcessDialogs();
 bool LooksLikeMessageBox(HWND dialog);
 
 class MessageBoxWatcher {
-public:
-    // `answer` is the button to press (IDOK, IDYES, ...); a box without it gets IDOK or IDCANCEL.
-    explicit MessageBoxWatcher(int answer = IDOK);
-    ~MessageBoxWatcher();
-    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
-    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+ public:
+  // `answer` is the button to press (IDOK, IDYES, ...); a box without it gets IDOK or IDCANCEL.
+  explicit MessageBoxWatcher(int answer = IDOK);
+  ~MessageBoxWatcher();
+  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
-    std::vector<SeenMessageBox> Seen() const;
-    // Pumps the calling thread's messages until `count` boxes were answered.
-    bool WaitForCount(std::size_t count, DWORD timeoutMs = 5000) const;
+  std::vector<SeenMessageBox> Seen() const;
+  // Pumps the calling thread's messages until `count` boxes were answered.
+  bool WaitForCount(std::size_t count, DWORD timeoutMs = 5000) const;
 
-private:
-    void Watch();
-    void Answer(HWND box);
+ private:
+  void Watch();
+  void Answer(HWND box);
 
-    const int answer_;
-    std::atomic<bool> stop_{false};
-    mutable std::mutex mutex_;
-    std::vector<SeenMessageBox> seen_;
-    std::set<HWND> answered_;
-    std::thread thread_;
+  const int answer_;
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::vector<SeenMessageBox> seen_;
+  std::set<HWND> answered_;
+  std::thread thread_;
 };
 
 }  // namespace ui_support

@@ -5,11 +5,11 @@
 namespace ui_support {
 
 void PumpMessagesFor(DWORD milliseconds) {
-    fw::RunMessageLoopUntil([] { return false; }, milliseconds);
+  fw::RunMessageLoopUntil([] { return false; }, milliseconds);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    return fw::RunMessageLoopUntil(done, timeoutMs);
+  return fw::RunMessageLoopUntil(done, timeoutMs);
 }
 
 }  // namespace ui_support

@@ -12,8 +12,8 @@ namespace ui_support {
 // With `keepAlpha` false every pixel is written opaque (window captures carry no alpha).
 std::vector<std::uint8_t> EncodePng(int width, int height, std::span<const std::uint32_t> bgra,
                                     bool keepAlpha = false);
-bool WritePngFile(const std::wstring& path, int width, int height, std::span<const std::uint32_t> bgra,
-                  bool keepAlpha = false);
+bool WritePngFile(const std::wstring& path, int width, int height,
+                  std::span<const std::uint32_t> bgra, bool keepAlpha = false);
 
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc = 0);
 std::uint32_t Adler32(std::span<const std::uint8_t> bytes);

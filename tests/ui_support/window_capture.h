@@ -12,11 +12,11 @@
 namespace ui_support {
 
 struct WindowImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
 
-    COLORREF At(int x, int y) const;
+  COLORREF At(int x, int y) const;
 };
 
 // The client area (default) or the whole window including its frame.

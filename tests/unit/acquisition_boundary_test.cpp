@@ -32,7 +32,8 @@ void FailingMonitor(Download& d, int failAt) {
 // Records what it is told and throws at the events a test picks.
 class ThrowingEvents final : public DownloadEvents {
  public:
-  explicit ThrowingEvents(std::function<bool(ProgressPhase)> throwOn) : throwOn_(std::move(throwOn)) {}
+  explicit ThrowingEvents(std::function<bool(ProgressPhase)> throwOn)
+      : throwOn_(std::move(throwOn)) {}
 
   void OnProgress(ProgressPhase phase, int value) override {
     progress.emplace_back(static_cast<int>(phase), value);

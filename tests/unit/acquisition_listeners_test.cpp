@@ -26,8 +26,8 @@ class AcceptedLog final : public DownloadEvents {
     std::size_t stored;
     std::vector<PatientId> ids;
     std::vector<WireRecord> records;
-    std::size_t inStore;    // records in the store when told
-    int receivingBefore;    // Receiving progress events before this one
+    std::size_t inStore;  // records in the store when told
+    int receivingBefore;  // Receiving progress events before this one
   };
   explicit AcceptedLog(const PatientStore& store) : store_(store) {}
   void OnProgress(ProgressPhase phase, int) override {
@@ -63,7 +63,7 @@ TEST(Acquisition, ListenersAreToldEachAcceptedReplyAfterTheStoreTookIt) {
   }
   d.script[1] = data_reply::Build(0, payload);
   d.script[2] = MonitoringPage(3, Id("B"), 2, 100);
-  ++d.script[2].back();  // rejected, then asked again
+  ++d.script[2].back();                              // rejected, then asked again
   d.script[3] = MonitoringPage(3, Id("B"), 5, 100);  // more than the total: 2 are taken
   d.script[4] = WardRoundPage(0, {{a, 1}, {Id("C"), 7}});
   AcceptedLog log(d.store);

@@ -132,7 +132,8 @@ TEST(Acquisition, AnIdOnlyReplyIsAcceptedAndAskedAgainUntilStopped) {
   };
   EXPECT_EQ(d.Run(true, false), 0);
   EXPECT_EQ(d.link.requests.size(), 7u);
-  for (std::size_t i = 1; i < d.link.requests.size(); ++i) EXPECT_EQ(IndexOf(d.link.requests[i]), 0);
+  for (std::size_t i = 1; i < d.link.requests.size(); ++i)
+    EXPECT_EQ(IndexOf(d.link.requests[i]), 0);
   EXPECT_EQ(d.store.Read().PatientCount(), 1u);  // the person exists, without records
   EXPECT_EQ(d.RecordCount(Id("A")), 0u);
   EXPECT_EQ(d.events.Percentages(), std::vector<int>(6, 10));

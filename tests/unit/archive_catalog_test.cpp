@@ -55,7 +55,11 @@ TEST(ArchiveCatalog, ListsAsTheArchiveDoesAndReadsOnlyWhatMayHaveChanged) {
 
   // New downloads appear, removed ones go.
   std::filesystem::remove_all(root.path() / cached[1].folder);
-  JournalRun(root.path(), kMorning + 120).Start().Count(1, 0).Monitoring(Id("C"), Minutes(0, 1)).Finish();
+  JournalRun(root.path(), kMorning + 120)
+      .Start()
+      .Count(1, 0)
+      .Monitoring(Id("C"), Minutes(0, 1))
+      .Finish();
   ASSERT_TRUE(catalog.Refresh(root.path(), cached));
   ASSERT_TRUE(ListArchive(root.path(), listed));
   EXPECT_EQ(Folders(cached), Folders(listed));

@@ -32,7 +32,10 @@ void ThreeDownloads(const std::filesystem::path& root) {
                     {Id("A"), Minutes(20, 1, RecordKind::WardRound, 81)[0]}});
   second.Finish();
   JournalRun third(root, kMorning + 7200, "OTHER-PC");
-  third.Start().Count(3, 0).Monitoring(Id("A"), Minutes(14, 3, RecordKind::Monitoring, 99)).Finish();
+  third.Start()
+      .Count(3, 0)
+      .Monitoring(Id("A"), Minutes(14, 3, RecordKind::Monitoring, 99))
+      .Finish();
 }
 
 TEST(PersonHistory, MergesEveryDownloadByTimeEachMinuteOnce) {
@@ -85,8 +88,8 @@ TEST(PersonHistory, AnIdOrItsBeginningFindsEveryMatchingPerson) {
   EXPECT_EQ(found("11010"), (std::vector<std::string>{"110105194912310021", "110106195001010012"}));
   EXPECT_EQ(found("110106195001010012"), std::vector<std::string>{"110106195001010012"});
   EXPECT_EQ(found("2"), std::vector<std::string>{"220105194912310021"});  // ward-round only
-  EXPECT_EQ(found("a"), std::vector<std::string>{"ab"});  // a name with escapes
-  EXPECT_TRUE(found("1101061950010100123").empty());      // longer than an id
+  EXPECT_EQ(found("a"), std::vector<std::string>{"ab"});                  // a name with escapes
+  EXPECT_TRUE(found("1101061950010100123").empty());                      // longer than an id
   EXPECT_TRUE(found("3").empty());
   EXPECT_EQ(found("").size(), 4u);
   std::vector<PersonHistory> history;
@@ -112,11 +115,12 @@ TEST(EraseGuard, OnlyACompleteDownloadOfExactlyTheseTotalsVouches) {
   const DeviceTotals now{750, 40};
   const GuardScope scope{kMorning, "WARD-PC", ""};
   const ClearSelection both{true, true};
-  auto check = [&](std::vector<DownloadSummary> downloads, ClearSelection selection = {true, true}) {
+  auto check = [&](std::vector<DownloadSummary> downloads,
+                   ClearSelection selection = {true, true}) {
     return CheckArchived(downloads, now, selection, scope);
   };
-  ArchiveCoverage coverage = check({Complete("old", kMorning + 1, {700, 40}),
-                                    Complete("new", kMorning + 2, now)});
+  ArchiveCoverage coverage =
+      check({Complete("old", kMorning + 1, {700, 40}), Complete("new", kMorning + 2, now)});
   EXPECT_TRUE(coverage.archived);
   EXPECT_EQ(coverage.folders, std::vector<std::string>{"new"});
 
@@ -146,9 +150,11 @@ TEST(EraseGuard, OnlyACompleteDownloadOfExactlyTheseTotalsVouches) {
   // An empty store has nothing to lose.
   EXPECT_TRUE(CheckArchived({}, DeviceTotals{0, 0}, both, scope).archived);
   // The download saw 750 and 40, not 750 and 0.
-  EXPECT_FALSE(CheckArchived(std::vector{monitoringOnly}, DeviceTotals{750, 0}, both, scope).archived);
+  EXPECT_FALSE(
+      CheckArchived(std::vector{monitoringOnly}, DeviceTotals{750, 0}, both, scope).archived);
   const DownloadSummary emptyWardRound = Complete("e", kMorning + 1, {750, 0}, true, false);
-  EXPECT_TRUE(CheckArchived(std::vector{emptyWardRound}, DeviceTotals{750, 0}, both, scope).archived);
+  EXPECT_TRUE(
+      CheckArchived(std::vector{emptyWardRound}, DeviceTotals{750, 0}, both, scope).archived);
   // The port, when the caller names one.
   EXPECT_FALSE(CheckArchived(std::vector{Complete("p", kMorning + 1, now)}, now, both,
                              {kMorning, "WARD-PC", "COM4"})
@@ -166,7 +172,8 @@ TEST(EraseGuard, ReadsTheArchiveAsListed) {
   EXPECT_TRUE(coverage.archived);
   ASSERT_EQ(coverage.folders.size(), 1u);
   EXPECT_EQ(coverage.folders[0], downloads[1].folder);
-  EXPECT_FALSE(CheckArchived(downloads, DeviceTotals{3, 0}, {true, true}, {0, "WARD-PC", ""}).archived);
+  EXPECT_FALSE(
+      CheckArchived(downloads, DeviceTotals{3, 0}, {true, true}, {0, "WARD-PC", ""}).archived);
 }
 
 }  // namespace

@@ -68,8 +68,9 @@ struct ArchivedDownload {
           return page;
         }
         default:
-          return WardRoundPage(index, {{Id("A"), 3000}, {Id("C"), 3001}, {Id("C"), 3002},
-                                       {Id("A"), 10}, {Id("D"), 3004}});
+          return WardRoundPage(
+              index,
+              {{Id("A"), 3000}, {Id("C"), 3001}, {Id("C"), 3002}, {Id("A"), 10}, {Id("D"), 3004}});
       }
     };
   }
@@ -136,7 +137,8 @@ TEST(Journal, EachAcceptedReplyIsInItsFileBeforeTheNextRequest) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"A.mDat", "B.mDat", "download.ini", "wardround.cDat"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"A.mDat", "B.mDat", "download.ini", "wardround.cDat"}));
 }
 
 TEST(Journal, TheIndexSaysInterruptedUntilTheEndThenTheResult) {

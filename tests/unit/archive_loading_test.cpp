@@ -25,7 +25,8 @@ std::filesystem::path OnlyDownload(const std::filesystem::path& root) {
 std::vector<VitalRecord> StoredRecords(const PatientStore& store, const PatientId& id) {
   const auto reader = store.Read();
   const RecordList* list = reader.FindRecordList(id);
-  return list == nullptr ? std::vector<VitalRecord>{} : std::vector<VitalRecord>(list->begin(), list->end());
+  return list == nullptr ? std::vector<VitalRecord>{}
+                         : std::vector<VitalRecord>(list->begin(), list->end());
 }
 
 TEST(ArchiveLoading, ADownloadOpensAsItsFilesImportAndASecondOpeningAddsNothing) {
@@ -70,7 +71,8 @@ TEST(ArchiveLoading, AHistoryJoinsWhatMemoryHoldsWithoutRepeatingAMinute) {
   {
     auto writer = store.Write();
     RecordList& list = writer.FindOrCreateRecordList(Id("A"));
-    for (const VitalRecord& record : Minutes(0, 5, RecordKind::Monitoring, 80)) writer.AppendRecord(list, record);
+    for (const VitalRecord& record : Minutes(0, 5, RecordKind::Monitoring, 80))
+      writer.AppendRecord(list, record);
   }
   PersonHistory history{Id("A"), Minutes(3, 6, RecordKind::Monitoring, 99), 2};
   LoadedRecords loaded = LoadHistory(store, history);

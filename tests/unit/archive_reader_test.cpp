@@ -125,8 +125,8 @@ TEST(ArchiveReader, AnUnfinishedDownloadIsRunningOnlyWhileItsProgramRuns) {
   EXPECT_EQ(resultRead(), DownloadResult::Running);
   // The same id given to a later process is not the writer.
   index.process.started += 1;
-  EXPECT_EQ(resultRead(), CurrentProcess().started == 0 ? DownloadResult::Running
-                                                         : DownloadResult::Interrupted);
+  EXPECT_EQ(resultRead(),
+            CurrentProcess().started == 0 ? DownloadResult::Running : DownloadResult::Interrupted);
   index.process = {999999999, 0};
   EXPECT_EQ(resultRead(), DownloadResult::Interrupted);
   // Another computer's process cannot be looked for.

@@ -20,8 +20,8 @@ inline constexpr std::int64_t kMorning = 1709622489;
 
 class JournalRun {
  public:
-  JournalRun(const std::filesystem::path& root, std::int64_t start, std::string computer = "WARD-PC",
-             std::string port = "COM3")
+  JournalRun(const std::filesystem::path& root, std::int64_t start,
+             std::string computer = "WARD-PC", std::string port = "COM3")
       : journal_(state_, Settings(root, start, std::move(computer), std::move(port))) {}
 
   JournalRun& Start(bool monitoring = true, bool wardRound = true) {
@@ -85,8 +85,8 @@ class JournalRun {
 };
 
 // Minutes of one day as records: `first`, first + 1, ... of kind `kind`, SpO2 `spo2`.
-inline std::vector<VitalRecord> Minutes(int first, int count, RecordKind kind = RecordKind::Monitoring,
-                                        int spo2 = 97) {
+inline std::vector<VitalRecord> Minutes(int first, int count,
+                                        RecordKind kind = RecordKind::Monitoring, int spo2 = 97) {
   std::vector<VitalRecord> records;
   for (int m = first; m < first + count; ++m) {
     records.push_back(Record(kind, 1 + m / 1440, m / 60 % 24, m % 60, spo2));

@@ -49,7 +49,7 @@ TEST(MonitorFile, WritesOnlyMonitoringRecordsAndReadsBackTheSame) {
   ASSERT_EQ(bytes.size(), 18u + 2 * 20u);
   EXPECT_EQ(bytes[0], 'A');
   EXPECT_EQ(bytes[1], 0);
-  EXPECT_EQ(bytes[18], 0);       // kind of record 0
+  EXPECT_EQ(bytes[18], 0);        // kind of record 0
   EXPECT_EQ(bytes[18 + 16], 95);  // its SpO2
   EXPECT_EQ(bytes[38 + 16], 97);
 
@@ -208,12 +208,14 @@ TEST(DefaultExportName, IsUnpaddedLocalTime) {
   EXPECT_EQ(DefaultExportName(t, ".cDat"), "2019624953.cDat");
   // Not unique: 11 January and 1 November at 01:01:01 give the same name.
   std::tm jan{};
-  jan.tm_year = 119, jan.tm_mon = 0, jan.tm_mday = 11, jan.tm_hour = 1, jan.tm_min = 1, jan.tm_sec = 1;
+  jan.tm_year = 119, jan.tm_mon = 0, jan.tm_mday = 11, jan.tm_hour = 1, jan.tm_min = 1,
+  jan.tm_sec = 1;
   std::tm nov = jan;
   nov.tm_mon = 10, nov.tm_mday = 1;
   EXPECT_EQ(DefaultExportName(jan, ".cDat"), "2019111111.cDat");
   EXPECT_EQ(DefaultExportName(nov, ".cDat"), "2019111111.cDat");
-  EXPECT_EQ(DefaultExportNameNow(".mDat").substr(DefaultExportNameNow(".mDat").size() - 5), ".mDat");
+  EXPECT_EQ(DefaultExportNameNow(".mDat").substr(DefaultExportNameNow(".mDat").size() - 5),
+            ".mDat");
 }
 
 #ifndef _WIN32
@@ -229,9 +231,10 @@ int RunConstrained(Body body, rlim_t fileLimit, const std::filesystem::path& rea
       setrlimit(RLIMIT_FSIZE, &limit);
     }
     if (!readOnlyFolder.empty()) {
-      std::filesystem::permissions(readOnlyFolder, std::filesystem::perms::owner_write |
-                                                       std::filesystem::perms::group_write |
-                                                       std::filesystem::perms::others_write,
+      std::filesystem::permissions(readOnlyFolder,
+                                   std::filesystem::perms::owner_write |
+                                       std::filesystem::perms::group_write |
+                                       std::filesystem::perms::others_write,
                                    std::filesystem::perm_options::remove);
       // Root ignores permissions: drop to nobody for the write.
       if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
@@ -246,11 +249,15 @@ int RunConstrained(Body body, rlim_t fileLimit, const std::filesystem::path& rea
 TEST(Export, WriteFailingMidwayKeepsTheOldFile) {
   TempDir dir;
   PatientStore store;
-  for (int i = 0; i < 500; ++i) Put(store, Id("A"), Record(RecordKind::Monitoring, 1, i / 60, i % 60));
+  for (int i = 0; i < 500; ++i)
+    Put(store, Id("A"), Record(RecordKind::Monitoring, 1, i / 60, i % 60));
   const std::vector<std::uint8_t> old(100, 0x5A);
   test::WriteBytes(dir / "a.mDat", old);
   const int code = RunConstrained(
-      [&] { return WriteMonitorFile(store, dir / "a.mDat", Id("A")).error == FileError::WriteFailed ? 0 : 1; },
+      [&] {
+        return WriteMonitorFile(store, dir / "a.mDat", Id("A")).error == FileError::WriteFailed ? 0
+                                                                                                : 1;
+      },
       4096, {});
   EXPECT_EQ(code, 0);
   EXPECT_EQ(test::ReadBytes(dir / "a.mDat"), old);
@@ -265,7 +272,9 @@ TEST(Export, ReadOnlyFolderFailsAndKeepsTheOldFile) {
   const std::vector<std::uint8_t> old(38, 0x11);
   test::WriteBytes(dir / "ro" / "w.cDat", old);
   const int code = RunConstrained(
-      [&] { return WriteCheckFile(store, dir / "ro" / "w.cDat").error == FileError::OpenFailed ? 0 : 1; },
+      [&] {
+        return WriteCheckFile(store, dir / "ro" / "w.cDat").error == FileError::OpenFailed ? 0 : 1;
+      },
       RLIM_INFINITY, dir / "ro");
   EXPECT_EQ(code, 0);
   EXPECT_EQ(test::ReadBytes(dir / "ro" / "w.cDat"), old);

@@ -26,20 +26,22 @@ TEST(DataFolders, ThePerMachineValueMovesTheRegisterAndTheArchive) {
 }
 
 TEST(DataFolders, AValueThatNamesNoAbsoluteFolderIsIgnored) {
-  for (const wchar_t* value : {L"", L"Pulsora Pro", L"C:", L"C:data", L"\\ProgramData", L"\\\\\\x"}) {
+  for (const wchar_t* value :
+       {L"", L"Pulsora Pro", L"C:", L"C:data", L"\\ProgramData", L"\\\\\\x"}) {
     EXPECT_EQ(ChooseDataFolders({.machineDataFolder = value}, kProgram).data, kProgram)
         << std::filesystem::path(value).string();
   }
 }
 
 TEST(DataFolders, TheUsersArchiveFolderMovesTheArchiveAloneWhenItIsAbsolute) {
-  const DataFolders share = ChooseDataFolders(
-      {.machineDataFolder = L"C:\\ProgramData\\Pulsora Pro", .userArchiveFolder = L"\\\\nas\\ward 3\\"},
-      kProgram);
+  const DataFolders share = ChooseDataFolders({.machineDataFolder = L"C:\\ProgramData\\Pulsora Pro",
+                                               .userArchiveFolder = L"\\\\nas\\ward 3\\"},
+                                              kProgram);
   EXPECT_EQ(share.data, std::filesystem::path(L"C:\\ProgramData\\Pulsora Pro"));
   EXPECT_EQ(share.archive, std::filesystem::path(L"\\\\nas\\ward 3"));
   for (const wchar_t* value : {L"", L"Archive", L"D:archive", L"\\archive"}) {
-    EXPECT_EQ(ChooseDataFolders({.userArchiveFolder = value}, kProgram).archive, kProgram / L"Archive")
+    EXPECT_EQ(ChooseDataFolders({.userArchiveFolder = value}, kProgram).archive,
+              kProgram / L"Archive")
         << std::filesystem::path(value).string();
   }
 }

@@ -18,7 +18,8 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Of(const CommandPacket& packet) { return Bytes(packet.bytes.begin(), packet.bytes.end()); }
 
 TEST(CommandPacket, EveryRequestHasItsExactBytes) {
-  EXPECT_EQ(Of(CommandPacket::Make(Command::Count, 0)), (Bytes{0x55, 0xAA, 0xEE, 0x00, 0x00, 0xEE}));
+  EXPECT_EQ(Of(CommandPacket::Make(Command::Count, 0)),
+            (Bytes{0x55, 0xAA, 0xEE, 0x00, 0x00, 0xEE}));
   EXPECT_EQ(Of(CommandPacket::Make(Command::Monitoring, 256)),
             (Bytes{0x55, 0xAA, 0xEB, 0x01, 0x00, 0xEC}));
   EXPECT_EQ(Of(CommandPacket::Make(Command::WardRound, 0x1234)),
@@ -46,8 +47,8 @@ TEST(CommandPacket, ParseAcceptsOnlyWholeValidRequests) {
 
 // A count reply written out by hand: ward-round total 0x00000102, monitoring total 0x00010000.
 short_reply::Bytes HandMadeCountReply() {
-  short_reply::Bytes reply{0x55, 0xAA, 0x00, 0xFF, 0xFF, 0x00, 0x1E, 0x00, 0x00, 0x01, 0x02,
-                           0x00, 0x01, 0x00, 0x00};
+  short_reply::Bytes reply{0x55, 0xAA, 0x00, 0xFF, 0xFF, 0x00, 0x1E, 0x00,
+                           0x00, 0x01, 0x02, 0x00, 0x01, 0x00, 0x00};
   // 0xFF + 0xFF + 0x1E + 0x01 + 0x02 + 0x01 = 0x220
   reply[37] = 0x20;
   return reply;
@@ -155,11 +156,12 @@ std::map<int, std::string> EnglishStringTable() {
 
 TEST(DeviceMessage, EnglishTextsAreThoseOfTheEnglishResources) {
   const std::map<int, std::string> table = EnglishStringTable();
-  ASSERT_FALSE(table.empty()) << "res/resource.h and res/en/strings.rc unreadable under " << WD_SOURCE_DIR;
+  ASSERT_FALSE(table.empty()) << "res/resource.h and res/en/strings.rc unreadable under "
+                              << WD_SOURCE_DIR;
   for (DeviceMessage message :
-       {DeviceMessage::CommunicationError, DeviceMessage::NoData, DeviceMessage::FailedToCommunicate,
-        DeviceMessage::NoDevice, DeviceMessage::ClearSucceeded, DeviceMessage::ClearFailed,
-        DeviceMessage::SelectDataToClear, DeviceMessage::NoDeviceAtAll,
+       {DeviceMessage::CommunicationError, DeviceMessage::NoData,
+        DeviceMessage::FailedToCommunicate, DeviceMessage::NoDevice, DeviceMessage::ClearSucceeded,
+        DeviceMessage::ClearFailed, DeviceMessage::SelectDataToClear, DeviceMessage::NoDeviceAtAll,
         DeviceMessage::OpenPortFailed}) {
     const std::string_view english = MessageText(message, MessageLanguage::English);
     if (const int id = MessageStringId(message); id != 0) {

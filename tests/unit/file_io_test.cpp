@@ -23,7 +23,8 @@ TEST(FileIo, AppendedBytesArriveInOrderWhileAnotherThreadFlushes) {
     for (int i = 0; i < 50; ++i) EXPECT_TRUE(file.Flush());
   });
   for (int i = 0; i < 200; ++i) {
-    const std::vector<std::uint8_t> chunk(static_cast<std::size_t>(1 + i % 7), static_cast<std::uint8_t>(i));
+    const std::vector<std::uint8_t> chunk(static_cast<std::size_t>(1 + i % 7),
+                                          static_cast<std::uint8_t>(i));
     ASSERT_TRUE(file.Append(chunk));
     expected.insert(expected.end(), chunk.begin(), chunk.end());
     // A reader sees every byte handed over so far, before any close.

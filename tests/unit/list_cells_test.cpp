@@ -11,7 +11,8 @@ using test::Record;
 
 // As the patient form would have saved it.
 PatientInfo Registered(const std::string& id, std::u16string name, int sex) {
-  const FormResult built = BuildPatientInfo({Id(id), std::move(name), sex, u"67", u"171", u"80", u""});
+  const FormResult built =
+      BuildPatientInfo({Id(id), std::move(name), sex, u"67", u"171", u"80", u""});
   EXPECT_EQ(built.error, FormError::None);
   return built.info;
 }
@@ -32,8 +33,9 @@ TEST(ListCells, MonitoringRowShowsNumberDateTimeAndScaledValues) {
   record.pi = 25;
   record.temperature = 368;
   record.systolic = 300;  // 16-bit values beyond a byte print as stored
-  const std::vector<std::u16string> expected = {u"8",   u"2019-6-24", u"09:05", u"97", u"72", u"2.5", u"300",
-                                                u"80",  u"93",        u"36.8",  u"38", u"1",  u"16"};
+  const std::vector<std::u16string> expected = {u"8",   u"2019-6-24", u"09:05", u"97", u"72",
+                                                u"2.5", u"300",       u"80",    u"93", u"36.8",
+                                                u"38",  u"1",         u"16"};
   EXPECT_EQ(MonitoringLine(record, 7), expected);
   EXPECT_EQ(MonitoringCell(record, 0, kMonitoringColumnCount), u"");  // no such column
 }
@@ -72,7 +74,8 @@ TEST_F(WardRoundCells, RowsSortByIdAndCarryTheirPersonsEntry) {
   EXPECT_EQ(WardRoundCell(rows[2], 2, 2, kSexTexts), u"2023-6-3");
   EXPECT_EQ(WardRoundCell(rows[3], 3, 2, kSexTexts), u"2023-6-2");
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(WardRoundCell(rows[i], i, 0, kSexTexts), std::u16string(1, static_cast<char16_t>(u'1' + i)));
+    EXPECT_EQ(WardRoundCell(rows[i], i, 0, kSexTexts),
+              std::u16string(1, static_cast<char16_t>(u'1' + i)));
     // Rows point at the store's own key, which the frame passes on as the selected person.
     EXPECT_EQ(rows[i].key, store.Read().FindStoreKey(*rows[i].key));
   }

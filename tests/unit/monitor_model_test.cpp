@@ -124,19 +124,20 @@ TEST(MonitorDevice, RepliesKeepToOnePersonAndTheRequestedIndex) {
 struct SimulatedDownload {
   test::VirtualClock clock;
   sim::MonitorDevice device;
-  test::ScriptedLink link{clock, [this](const Bytes& request, int, test::ScriptedLink& l) {
-                            for (const sim::Reply& reply : device.Feed(request)) {
-                              const auto held = reply.bytes.begin() +
-                                                static_cast<std::ptrdiff_t>(reply.heldFrom);
-                              l.Deliver(Bytes(reply.bytes.begin(), held), 5ms);
-                              l.Deliver(Bytes(held, reply.bytes.end()), std::max(5ms, reply.heldFor));
-                            }
-                          }};
+  test::ScriptedLink link{
+      clock, [this](const Bytes& request, int, test::ScriptedLink& l) {
+        for (const sim::Reply& reply : device.Feed(request)) {
+          const auto held = reply.bytes.begin() + static_cast<std::ptrdiff_t>(reply.heldFrom);
+          l.Deliver(Bytes(reply.bytes.begin(), held), 5ms);
+          l.Deliver(Bytes(held, reply.bytes.end()), std::max(5ms, reply.heldFor));
+        }
+      }};
   test::RecordingEvents events;
   DownloadState state;
   PatientStore store;
 
-  SimulatedDownload(const sim::DataSet& data, sim::DeviceOptions options, sim::FaultPlan faults = {})
+  SimulatedDownload(const sim::DataSet& data, sim::DeviceOptions options,
+                    sim::FaultPlan faults = {})
       : device(data, options, std::move(faults)) {}
   int Run(bool monitoring = true, bool wardRound = true) {
     state.PrepareStart(monitoring, wardRound);
@@ -159,8 +160,10 @@ TEST(SimulatedMonitor, AWholeDownloadGivesEveryRecordOnceWhateverThePageSize) {
   // The planted spot check in a monitored minute was dropped.
   auto reader = expected.Read();
   EXPECT_EQ(reader.FindRecordList(data.monitoring[0].id)->WardRoundCount(),
-            static_cast<std::size_t>(std::count_if(data.wardRound.begin(), data.wardRound.end(),
-                                                   [&](const auto& e) { return e.id == data.monitoring[0].id; })) - 1);
+            static_cast<std::size_t>(
+                std::count_if(data.wardRound.begin(), data.wardRound.end(),
+                              [&](const auto& e) { return e.id == data.monitoring[0].id; })) -
+                1);
 }
 
 TEST(SimulatedMonitor, ASecondDownloadAddsNothingButCountsEverything) {
@@ -182,9 +185,9 @@ TEST(SimulatedMonitor, EveryNamedFaultIsSurvivedByARetry) {
   const sim::DataSet data = sim::GenerateDataSet({2, 700, 300, 11});
   PatientStore expected;
   test::FillExpected(data, true, true, expected);
-  for (const char* fault : {"no-reply@2", "bad-checksum@2", "wrong-index@2", "refuse@2",
-                            "bad-length@2", "garbage@2", "cut@2", "oversized@2", "bad-length@0",
-                            "oversized@12", "garbage@0", "late@0", "late@3"}) {
+  for (const char* fault :
+       {"no-reply@2", "bad-checksum@2", "wrong-index@2", "refuse@2", "bad-length@2", "garbage@2",
+        "cut@2", "oversized@2", "bad-length@0", "oversized@12", "garbage@0", "late@0", "late@3"}) {
     sim::FaultPlan plan;
     std::string error;
     ASSERT_TRUE(sim::AddFault(fault, plan, error));
@@ -193,7 +196,9 @@ TEST(SimulatedMonitor, EveryNamedFaultIsSurvivedByARetry) {
     test::ExpectSameRecords(expected, d.store);
     // A reply completed after the wait fails its attempt, and its tail spoils the next one.
     const std::string name(fault);
-    const std::size_t spoiled = name.starts_with("oversized") ? 0 : name.starts_with("late") ? 2 : 1;
+    const std::size_t spoiled = name.starts_with("oversized") ? 0
+                                : name.starts_with("late")    ? 2
+                                                              : 1;
     EXPECT_EQ(d.events.failures.size(), spoiled) << fault;
     EXPECT_TRUE(d.events.messages.empty()) << fault;
   }

@@ -31,7 +31,7 @@ TEST(PatientInfo, RecordLayoutIsLittleEndianUtf16WithZeroGaps) {
   EXPECT_EQ(bytes[0], '1');
   EXPECT_EQ(bytes[18], 0x20);  // 张 = U+5F20, low byte first
   EXPECT_EQ(bytes[19], 0x5F);
-  EXPECT_EQ(bytes[22], 0);     // terminator
+  EXPECT_EQ(bytes[22], 0);  // terminator
   EXPECT_EQ(bytes[78], 0);
   EXPECT_EQ(bytes[80], 0xFF);  // sex -1
   EXPECT_EQ(bytes[83], 0xFF);

@@ -38,8 +38,8 @@ TEST(UnpackWireRecord, DateBitsSplitAcrossBothBytes) {
 
 TEST(UnpackWireRecord, FieldsMoveToTheirStoredOffsets) {
   WireRecord wire;
-  const std::uint8_t raw[18] = {0x2E, 0x2A, 9, 5, 98, 72, 15, 38, 2, 16,
-                                0x78, 0x00, 0x50, 0x00, 0x5D, 0x00, 0x72, 0x01};
+  const std::uint8_t raw[18] = {0x2E, 0x2A, 9,    5,    98,   72,   15,   38,   2,
+                                16,   0x78, 0x00, 0x50, 0x00, 0x5D, 0x00, 0x72, 0x01};
   std::copy(std::begin(raw), std::end(raw), wire.bytes.begin());
   const VitalRecord r = UnpackWireRecord(wire, RecordKind::Monitoring);
   EXPECT_EQ(r.hour, 9);
@@ -91,7 +91,8 @@ TEST(VitalRecord, BothLayoutsCoverEveryByteOnceAndRoundTrip) {
   EXPECT_EQ(VitalRecord::FromBytes(stored).ToBytes(), stored);
 
   WireRecord wire;
-  for (std::size_t i = 2; i < wire.bytes.size(); ++i) wire.bytes[i] = static_cast<std::uint8_t>(0xA0 + i);
+  for (std::size_t i = 2; i < wire.bytes.size(); ++i)
+    wire.bytes[i] = static_cast<std::uint8_t>(0xA0 + i);
   wire.bytes[0] = 0x2F;  // the packed date: every bit of it used
   wire.bytes[1] = 0x2A;
   const VitalRecord unpacked = UnpackWireRecord(wire, RecordKind::WardRound);
@@ -211,7 +212,8 @@ TEST(PatientStore, RemoveAllEmptiesEverything) {
   PatientStore store;
   {
     auto writer = store.Write();
-    writer.AppendRecord(writer.FindOrCreateRecordList(Id("A")), Record(RecordKind::WardRound, 1, 1, 1));
+    writer.AppendRecord(writer.FindOrCreateRecordList(Id("A")),
+                        Record(RecordKind::WardRound, 1, 1, 1));
     writer.RemoveAll();
   }
   EXPECT_EQ(store.Read().PatientCount(), 0u);
@@ -231,10 +233,10 @@ TEST(PatientStore, ConcurrentWriterAndReadersSeeConsistentLists) {
       auto access = store.Write();
       for (int person = 0; person < kPersons; ++person) {
         RecordList& list = access.FindOrCreateRecordList(Id("person" + std::to_string(person)));
-        access.AddRecordUnique(
-            list, PackWireRecord(Record(RecordKind::Monitoring, 1 + minute / 1440,
-                                        minute / 60 % 24, minute % 60)),
-            RecordKind::Monitoring);
+        access.AddRecordUnique(list,
+                               PackWireRecord(Record(RecordKind::Monitoring, 1 + minute / 1440,
+                                                     minute / 60 % 24, minute % 60)),
+                               RecordKind::Monitoring);
       }
       state.monitoringReceived += kPersons;
     }

@@ -41,8 +41,8 @@ TEST(RegisterSnapshot, AgreesWithLookupForEveryId) {
 
   const RegisterSnapshot snapshot = LoadRegister(dir.path());
   EXPECT_EQ(snapshot.size(), 3u);
-  for (const char* id : {"110105194912310021", "110105194912310022", "110105194912310023",
-                         "110105194912310024"}) {
+  for (const char* id :
+       {"110105194912310021", "110105194912310022", "110105194912310023", "110105194912310024"}) {
     const std::optional<PatientInfo> looked = LookupInfo(dir.path(), Id(id));
     const auto found = snapshot.find(Id(id));
     ASSERT_EQ(looked.has_value(), found != snapshot.end()) << id;

@@ -59,7 +59,8 @@ inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
 
 inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 inline PatientId Id(const std::string& text) { return PatientId::FromText(text); }

@@ -151,7 +151,8 @@ TEST(TrendView, LastScrollPositionShowsTheLastRecord) {
       EXPECT_GT(*maximum * kColumnsPerTimeStep + visible, records - 1)
           << records << " records at " << chartWidth;
       // Scrolling never starts beyond the picture.
-      EXPECT_LT(*maximum * kColumnsPerTimeStep, records + 50) << records << " records at " << chartWidth;
+      EXPECT_LT(*maximum * kColumnsPerTimeStep, records + 50)
+          << records << " records at " << chartWidth;
     }
   }
 }
@@ -160,8 +161,9 @@ TEST(TrendView, SpanIsTheEarliestAndLatestMonitoringRecordByTime) {
   EXPECT_EQ(SpanOfMonitoring(nullptr).count, 0);
 
   PatientStore wardRoundOnly;
-  const MonitoringSpan none = SpanOfMonitoring(FileRecords(
-      wardRoundOnly, {Record(RecordKind::WardRound, 1, 8, 0), Record(RecordKind::WardRound, 1, 9, 0)}));
+  const MonitoringSpan none =
+      SpanOfMonitoring(FileRecords(wardRoundOnly, {Record(RecordKind::WardRound, 1, 8, 0),
+                                                   Record(RecordKind::WardRound, 1, 9, 0)}));
   EXPECT_EQ(none.count, 0);
   EXPECT_EQ(none.first, nullptr);
 
@@ -183,8 +185,9 @@ TEST(TrendView, SpanAgreesWithTheSortedRowsAndSkipsRecordsWithoutATime) {
   noTime.month = 13;
   // Two records at 10:05: the earliest taken starts a tie, the latest taken ends it.
   const RecordList* list = FileRecords(
-      store, {Record(RecordKind::Monitoring, 1, 10, 5), noTime, Record(RecordKind::Monitoring, 1, 8, 30),
-              Record(RecordKind::Monitoring, 1, 10, 5), Record(RecordKind::Monitoring, 1, 8, 30)});
+      store,
+      {Record(RecordKind::Monitoring, 1, 10, 5), noTime, Record(RecordKind::Monitoring, 1, 8, 30),
+       Record(RecordKind::Monitoring, 1, 10, 5), Record(RecordKind::Monitoring, 1, 8, 30)});
   const MonitoringSpan span = SpanOfMonitoring(list);
   EXPECT_EQ(span.count, 5);
   EXPECT_EQ(span.first, &(*list)[2]);

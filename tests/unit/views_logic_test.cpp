@@ -123,12 +123,14 @@ TEST(TrendPlan, AxisLabelsAndScrollRange) {
 
   EXPECT_EQ(TimeScrollMaximum(1000, 900), 4);  // (1000 + 100 - 900) / 60 + 1 = 4.33
   EXPECT_FALSE(TimeScrollMaximum(800, 900));
-  EXPECT_EQ(TimeScrollMaximum(0, 80), 1);      // narrow charts: 0 ... 1
+  EXPECT_EQ(TimeScrollMaximum(0, 80), 1);  // narrow charts: 0 ... 1
   EXPECT_EQ(LayoutOf(TrendChartKind::PulseRate).bitmapHeight, 300);
 }
 
 TEST(RecordOrder, SortsByTimeWithInvalidTimesLastInListOrder) {
-  auto at = [](int day, int hour, int minute) { return Record(RecordKind::Monitoring, day, hour, minute); };
+  auto at = [](int day, int hour, int minute) {
+    return Record(RecordKind::Monitoring, day, hour, minute);
+  };
   std::vector<VitalRecord> records = {at(1, 10, 5), at(1, 9, 59), at(1, 10, 0)};
   VitalRecord badMonth = at(1, 0, 0);
   badMonth.month = 13;
@@ -164,7 +166,8 @@ TEST(ListRows, OverviewCountsPersonsWithMonitoringAndSumsWardRounds) {
   {
     auto writer = store.Write();
     RecordList& a = writer.FindOrCreateRecordList(Id("A"));
-    for (int i = 0; i < 120; ++i) writer.AppendRecord(a, Record(RecordKind::Monitoring, 1, i / 60, i % 60));
+    for (int i = 0; i < 120; ++i)
+      writer.AppendRecord(a, Record(RecordKind::Monitoring, 1, i / 60, i % 60));
     for (int i = 0; i < 3; ++i) writer.AppendRecord(a, Record(RecordKind::WardRound, 2, i, 0));
     RecordList& b = writer.FindOrCreateRecordList(Id("B"));
     for (int i = 0; i < 5; ++i) writer.AppendRecord(b, Record(RecordKind::WardRound, 3, i, 0));

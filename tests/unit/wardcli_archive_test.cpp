@@ -28,10 +28,12 @@ void ThreeDownloads(const std::filesystem::path& root) {
   first.Start().Count(3, 1).Monitoring(Id("110105194912310021"), Minutes(0, 3));
   first.WardRound({{Id("220105194912310021"), Minutes(600, 1, RecordKind::WardRound)[0]}}).Finish();
   JournalRun second(root, kMorning + 60);
-  second.Start().Count(5, 0).Monitoring(Id("110105194912310021"), Minutes(0, 5, RecordKind::Monitoring, 91));
+  second.Start().Count(5, 0).Monitoring(Id("110105194912310021"),
+                                        Minutes(0, 5, RecordKind::Monitoring, 91));
   second.Finish();
   JournalRun killed(root, kMorning + 120, "a,b");
-  killed.Start().Count(9, 0).Monitoring(Id("110105194912310021"), Minutes(5, 2, RecordKind::Monitoring, 92));
+  killed.Start().Count(9, 0).Monitoring(Id("110105194912310021"),
+                                        Minutes(5, 2, RecordKind::Monitoring, 92));
 }
 
 TEST(WardcliArchive, ListIsCsvNewestFirst) {
@@ -42,12 +44,14 @@ TEST(WardcliArchive, ListIsCsvNewestFirst) {
   const std::string stamp = FolderStamp(kMorning);
   EXPECT_EQ(list.out,
             "folder,start,computer,result,persons,monitoring_records,ward_round_records\n"
-            "\"" + FolderStamp(kMorning + 120) + " a,b\"," + LocalTimeText(kMorning + 120) +
-                ",\"a,b\",interrupted,1,2,0\n" +
-            FolderStamp(kMorning + 60) + " WARD-PC," + LocalTimeText(kMorning + 60) +
-                ",WARD-PC,complete,1,5,0\n" +
-            stamp + " WARD-PC," + LocalTimeText(kMorning) + ",WARD-PC,complete,2,3,1\n");
-  EXPECT_TRUE(Cli({"archive", "list", "--bom", root.path().string()}).out.starts_with("\xEF\xBB\xBF" "folder,"));
+            "\"" +
+                FolderStamp(kMorning + 120) + " a,b\"," + LocalTimeText(kMorning + 120) +
+                ",\"a,b\",interrupted,1,2,0\n" + FolderStamp(kMorning + 60) + " WARD-PC," +
+                LocalTimeText(kMorning + 60) + ",WARD-PC,complete,1,5,0\n" + stamp + " WARD-PC," +
+                LocalTimeText(kMorning) + ",WARD-PC,complete,2,3,1\n");
+  EXPECT_TRUE(Cli({"archive", "list", "--bom", root.path().string()})
+                  .out.starts_with("\xEF\xBB\xBF"
+                                   "folder,"));
 
   const Captured missing = Cli({"archive", "list", (root / "none").string()});
   EXPECT_EQ(missing.status, kExitUnreadable);
@@ -63,8 +67,10 @@ TEST(WardcliArchive, HistoryPrintsDumpsRowsOfTheMergedRecords) {
   // Minutes 0..2 of the first download, 3 and 4 of the second, 5 and 6 of the killed one.
   std::string expected = kRecordCsvHeader;
   for (const auto& r : Minutes(0, 3)) expected += RecordCsvLine(Id("110105194912310021"), r);
-  for (const auto& r : Minutes(3, 2, RecordKind::Monitoring, 91)) expected += RecordCsvLine(Id("110105194912310021"), r);
-  for (const auto& r : Minutes(5, 2, RecordKind::Monitoring, 92)) expected += RecordCsvLine(Id("110105194912310021"), r);
+  for (const auto& r : Minutes(3, 2, RecordKind::Monitoring, 91))
+    expected += RecordCsvLine(Id("110105194912310021"), r);
+  for (const auto& r : Minutes(5, 2, RecordKind::Monitoring, 92))
+    expected += RecordCsvLine(Id("110105194912310021"), r);
   EXPECT_EQ(history.out, expected);
   EXPECT_NE(history.err.find("1 person(s), 7 record(s)"), std::string::npos) << history.err;
 
@@ -75,7 +81,8 @@ TEST(WardcliArchive, HistoryPrintsDumpsRowsOfTheMergedRecords) {
   // A byte typed as dump prints it.
   EXPECT_EQ(Cli({"archive", "history", root.path().string(), "\\x32"}).out.size(),
             std::string(kRecordCsvHeader).size() +
-                RecordCsvLine(Id("220105194912310021"), Minutes(600, 1, RecordKind::WardRound)[0]).size());
+                RecordCsvLine(Id("220105194912310021"), Minutes(600, 1, RecordKind::WardRound)[0])
+                    .size());
   for (const char* bad : {"", "\\x3", "\\q12", "1234567890123456789"}) {
     EXPECT_EQ(Cli({"archive", "history", root.path().string(), bad}).status, kExitUsage) << bad;
   }

@@ -65,15 +65,17 @@ TEST(WardcliCommandLine, HelpOnEveryCommandGoesToStdoutAndListsWhatTheParserTake
     }
     EXPECT_TRUE(named.contains("--lang")) << name;
     for (const std::string& option : named) {
-      const bool takesValue = std::any_of(command.options.begin(), command.options.end(),
-                                          [&](const OptionSpec& o) { return o.name == option && !o.value.empty(); }) ||
-                              option == "--lang";
+      const bool takesValue =
+          std::any_of(command.options.begin(), command.options.end(),
+                      [&](const OptionSpec& o) { return o.name == option && !o.value.empty(); }) ||
+          option == "--lang";
       Args args{option};
       if (takesValue) args.push_back("x");
       const ParseResult parsed = ParseArgs(command, args);
       EXPECT_EQ(parsed.error.find("unknown option"), std::string::npos) << name << " " << option;
     }
-    EXPECT_NE(ParseArgs(command, {"--bogus"}).error.find("unknown option --bogus"), std::string::npos);
+    EXPECT_NE(ParseArgs(command, {"--bogus"}).error.find("unknown option --bogus"),
+              std::string::npos);
   }
 }
 
@@ -149,7 +151,8 @@ TEST(WardcliCommandLine, TheParserRefusesWhatTheUsageDoesNotAllow) {
   EXPECT_EQ(error(*remove, {}), "DIR is missing");
   EXPECT_EQ(error(*remove, {"a"}), "FOLDER is missing");
   EXPECT_EQ(error(*remove, {"a", "b", "c"}), "unexpected argument c");
-  EXPECT_EQ(ParseArgs(*remove, {"a", "--yes", "b"}).args.operands, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(ParseArgs(*remove, {"a", "--yes", "b"}).args.operands,
+            (std::vector<std::string>{"a", "b"}));
   // A bad value is a usage error that shows the synopsis.
   const Captured lang = Cli({"dump", "--lang", "fr", "x.mDat"});
   EXPECT_EQ(lang.status, kExitUsage);
@@ -169,7 +172,8 @@ TEST(WardcliCommandLine, AnEmptyAnswerTakesTheQuestionsDefault) {
     std::rewind(in);
     std::FILE* err = std::tmpfile();
     const ParsedArgs args;
-    const Invocation invocation{kGroupTable[0], args, Io{in, stdout, err}, MessageLanguage::English};
+    const Invocation invocation{kGroupTable[0], args, Io{in, stdout, err},
+                                MessageLanguage::English};
     const bool yes = AskYesNo(invocation, "Erase?", yesByDefault);
     std::fclose(in);
     const std::string asked = test::Slurp(err);
@@ -181,7 +185,7 @@ TEST(WardcliCommandLine, AnEmptyAnswerTakesTheQuestionsDefault) {
   EXPECT_TRUE(ask(" Yes \n", false));
   EXPECT_FALSE(ask("n\n", true));
   EXPECT_FALSE(ask("maybe\n", true));  // anything else is no
-  EXPECT_FALSE(ask("", true));          // no answer at all
+  EXPECT_FALSE(ask("", true));         // no answer at all
 }
 
 }  // namespace

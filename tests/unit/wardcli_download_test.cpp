@@ -80,8 +80,8 @@ TEST(WardcliPartialFolder, NamedByTheTimeAndNeverReused) {
   when.tm_sec = 9;
   EXPECT_EQ(MakePartialFolder(dir.path(), when), "partial-20240305-070809");
   EXPECT_EQ(MakePartialFolder(dir.path(), when), "partial-20240305-070809-2");
-  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"partial-20240305-070809",
-                                                   "partial-20240305-070809-2"}));
+  EXPECT_EQ(dir.Names(),
+            (std::vector<std::string>{"partial-20240305-070809", "partial-20240305-070809-2"}));
   EXPECT_FALSE(MakePartialFolder(dir / "missing", when));
 }
 
@@ -100,13 +100,16 @@ std::string ShowProgress(ProgressStyle style, const std::vector<int>& percentage
 }
 
 TEST(WardcliProgress, OneLinePerTenPercentUnlessOnATerminal) {
-  const std::string totals = "wardcli: the monitor holds 750 monitoring and 40 ward-round records\n";
+  const std::string totals =
+      "wardcli: the monitor holds 750 monitoring and 40 ward-round records\n";
   EXPECT_EQ(ShowProgress({true, false}, {12, 14, 19, 20, 47, 55, 58, 100}),
-            totals + "wardcli: 12% received\nwardcli: 20% received\nwardcli: 47% received\n"
-                     "wardcli: 55% received\nwardcli: 100% received\n");
+            totals +
+                "wardcli: 12% received\nwardcli: 20% received\nwardcli: 47% received\n"
+                "wardcli: 55% received\nwardcli: 100% received\n");
   const std::string bar = ShowProgress({true, true}, {50, 100});
-  EXPECT_EQ(bar, totals + "\r[####################--------------------]  50%"
-                          "\r[########################################] 100%\n");
+  EXPECT_EQ(bar, totals +
+                     "\r[####################--------------------]  50%"
+                     "\r[########################################] 100%\n");
   EXPECT_EQ(ShowProgress({false, false}, {50, 100}), "");
 }
 

@@ -44,9 +44,10 @@ TEST(WardcliDump, MonitoringFileRowsInFileOrder) {
   ASSERT_TRUE(WriteMonitorFile(store, dir / "p.mDat", Id("110105194912310021")));
   const Captured result = RunDumpOn({PathArg(dir / "p.mDat")});
   EXPECT_EQ(result.status, kExitOk);
-  EXPECT_EQ(result.out, kHeader +
-                            "110105194912310021,0,2019-6-24,09:05,98,72,2.5,120,80,93,36.8,38,1,16\n"
-                            "110105194912310021,0,2023-6-1,23:59,91,72,1.5,120,80,93,37.0,38,1,16\n");
+  EXPECT_EQ(result.out,
+            kHeader +
+                "110105194912310021,0,2019-6-24,09:05,98,72,2.5,120,80,93,36.8,38,1,16\n"
+                "110105194912310021,0,2023-6-1,23:59,91,72,1.5,120,80,93,37.0,38,1,16\n");
   EXPECT_EQ(result.err, "");
 }
 
@@ -134,8 +135,11 @@ TEST(WardcliDump, StandardInputWithItsKindNamed) {
 bool IsUtf8(const std::string& text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                               : (lead >> 3) == 30 ? 4 : 0;
+    const std::size_t length = lead < 0x80         ? 1
+                               : (lead >> 5) == 6  ? 2
+                               : (lead >> 4) == 14 ? 3
+                               : (lead >> 3) == 30 ? 4
+                                                   : 0;
     if (length == 0 || i + length > text.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;

@@ -102,7 +102,8 @@ TEST(WardcliSummary, TextByDefaultLabelsInTheChosenLanguage) {
   EXPECT_EQ(english.status, kExitOk);
   EXPECT_NE(english.out.find("Recording             2023-06-24 10:00 to 2023-06-24 10:59\n"),
             std::string::npos);
-  EXPECT_NE(english.out.find("Minutes               60 (2 record(s) left out)\n"), std::string::npos);
+  EXPECT_NE(english.out.find("Minutes               60 (2 record(s) left out)\n"),
+            std::string::npos);
   EXPECT_NE(english.out.find("Desaturations by 3 %  1 (ODI 1.0)\n"), std::string::npos);
   EXPECT_NE(english.out.find("                      2023-06-24 10:10, 3 min, lowest 87 %\n"),
             std::string::npos);
@@ -123,7 +124,8 @@ TEST(WardcliSummary, StandardInputUsageAndUnreadableFilesExitAsDump) {
       wd::test::ReadBytes(MonitorFile(dir, "110105194912310021", Hour()));
   const Captured piped = RunSummaryOn({"-", "--json"}, std::string(bytes.begin(), bytes.end()));
   EXPECT_EQ(piped.status, kExitOk);
-  EXPECT_EQ(piped.out.substr(0, 52), "{\"id\":\"110105194912310021\",\"minutes\":60,\"excluded\":2");
+  EXPECT_EQ(piped.out.substr(0, 52),
+            "{\"id\":\"110105194912310021\",\"minutes\":60,\"excluded\":2");
 
   EXPECT_EQ(RunSummaryOn({}).status, kExitUsage);
   EXPECT_EQ(RunSummaryOn({"--json"}).status, kExitUsage);

@@ -25,9 +25,9 @@ const sim::GeneratorOptions kSimulatedData{2, 300, 30, 5};
 class RegistryValues {
  public:
   RegistryValues(HKEY root, const wchar_t* path, DWORD options) {
-    EXPECT_EQ(RegCreateKeyExW(root, path, 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key_,
-                              nullptr),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegCreateKeyExW(root, path, 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key_, nullptr),
+        ERROR_SUCCESS);
   }
   ~RegistryValues() {
     for (const std::wstring& name : names_) RegDeleteValueW(key_, name.c_str());
@@ -47,7 +47,8 @@ class RegistryValues {
     for (DWORD i = 0;; ++i) {
       wchar_t name[512];
       DWORD chars = 512;
-      if (RegEnumValueW(key_, i, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      if (RegEnumValueW(key_, i, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        break;
       names.emplace_back(name, chars);
     }
     return names;
@@ -68,7 +69,8 @@ struct Scratch : RegistryValues {
 // The system's table: volatile, like the whole HARDWARE branch.
 struct SystemTable : RegistryValues {
   SystemTable()
-      : RegistryValues(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", REG_OPTION_VOLATILE) {}
+      : RegistryValues(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM",
+                       REG_OPTION_VOLATILE) {}
 };
 
 TEST(FindSerialPort, TheVirtualComPortIsFoundAmongOtherSerialDevices) {

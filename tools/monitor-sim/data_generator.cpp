@@ -107,8 +107,8 @@ struct Moment {
   }
 };
 
-constexpr std::array<int, 8> kRegions{110101, 310104, 440305, 510107, 330106, 420102, 320102,
-                                      370202};
+constexpr std::array<int, 8> kRegions{110101, 310104, 440305, 510107,
+                                      330106, 420102, 320102, 370202};
 
 PatientId RandomPerson(Random& random, int sequence) {
   return MakeIdentityNumber(kRegions[random.Next() % kRegions.size()], random.Between(1938, 2004),
@@ -122,7 +122,8 @@ PatientId MakeIdentityNumber(int region, int year, int month, int day, int seque
   char text[19];
   std::snprintf(text, sizeof text, "%06u%04u%02u%02u%03u", digits(region, 1000000),
                 digits(year, 10000), digits(month, 100), digits(day, 100), digits(sequence, 1000));
-  static constexpr std::array<int, 17> kWeights{7, 9, 10, 5, 8, 4, 2, 1, 6, 3, 7, 9, 10, 5, 8, 4, 2};
+  static constexpr std::array<int, 17> kWeights{7, 9, 10, 5,  8, 4, 2, 1, 6,
+                                                3, 7, 9,  10, 5, 8, 4, 2};
   int sum = 0;
   for (std::size_t i = 0; i < kWeights.size(); ++i) sum += (text[i] - '0') * kWeights[i];
   text[17] = "10X98765432"[sum % 11];

@@ -8,10 +8,10 @@
 namespace wd::sim {
 
 struct GeneratorOptions {
-  int patients = 5;        // people with monitoring records
-  int minutes = 600;       // monitoring minutes per person, in sessions over several days
-  int wardRound = 40;      // ward-round records, shared among the people and one more person
-                           // who has ward-round records only
+  int patients = 5;    // people with monitoring records
+  int minutes = 600;   // monitoring minutes per person, in sessions over several days
+  int wardRound = 40;  // ward-round records, shared among the people and one more person
+                       // who has ward-round records only
   std::uint64_t seed = 1;
 };
 

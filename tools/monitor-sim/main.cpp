@@ -74,8 +74,9 @@ int main(int argc, char** argv) {
   }
   if (options.exportTo) return Export(data, *options.exportTo) ? 0 : 1;
 
-  std::optional<wd::sim::SimPort> port = options.tty ? wd::sim::SimPort::OpenTty(*options.tty, error)
-                                                     : wd::sim::SimPort::CreatePty(error);
+  std::optional<wd::sim::SimPort> port = options.tty
+                                             ? wd::sim::SimPort::OpenTty(*options.tty, error)
+                                             : wd::sim::SimPort::CreatePty(error);
   if (!port) {
     std::fprintf(stderr, "monitor-sim: %s\n", error.c_str());
     return 1;

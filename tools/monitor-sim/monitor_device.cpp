@@ -49,9 +49,11 @@ Frame ApplyFault(Fault fault, Frame reply, std::uint16_t index, bool isShortRepl
       Reseal(reply);
       break;
     }
-    case Fault::Garbage: reply.insert(reply.begin(), std::begin(kGarbage), std::end(kGarbage)); break;
+    case Fault::Garbage:
+      reply.insert(reply.begin(), std::begin(kGarbage), std::end(kGarbage));
+      break;
     case Fault::Cut: reply.resize(reply.size() / 2); break;
-    case Fault::Oversized:  // applied while the page is built
+    case Fault::Oversized:    // applied while the page is built
     case Fault::Late: break;  // a matter of timing, not of bytes
   }
   return reply;
@@ -119,9 +121,9 @@ bool MonitorDevice::ShouldDisconnect() const {
 MonitorDevice::Frame MonitorDevice::CleanReply(const CommandPacket& request, bool oversized) {
   switch (static_cast<Command>(request.code())) {
     case Command::Count: {
-      const auto reply =
-          short_reply::Build(kMonitoringStoreEcho, static_cast<std::uint32_t>(data_.wardRound.size()),
-                             static_cast<std::uint32_t>(data_.MonitoringCount()));
+      const auto reply = short_reply::Build(kMonitoringStoreEcho,
+                                            static_cast<std::uint32_t>(data_.wardRound.size()),
+                                            static_cast<std::uint32_t>(data_.MonitoringCount()));
       return Frame(reply.begin(), reply.end());
     }
     case Command::Monitoring: return MonitoringPage(request.index(), oversized);
@@ -137,18 +139,19 @@ MonitorDevice::Frame MonitorDevice::MonitoringPage(std::uint16_t index, bool ove
   const std::size_t person = static_cast<std::size_t>(next - patientStarts_.begin()) - 1;
   const MonitoringPatient& patient = data_.monitoring[person];
   const std::size_t first = index - patientStarts_[person];
-  const std::size_t wanted = oversized ? std::max(options_.perReply, kOversizedRecords)
-                                       : options_.perReply;
+  const std::size_t wanted =
+      oversized ? std::max(options_.perReply, kOversizedRecords) : options_.perReply;
   const std::size_t count = std::min(wanted, patient.records.size() - first);
   Frame payload(patient.id.bytes.begin(), patient.id.bytes.end());
-  for (std::size_t i = 0; i < count; ++i) Append(payload, PackWireRecord(patient.records[first + i]).bytes);
+  for (std::size_t i = 0; i < count; ++i)
+    Append(payload, PackWireRecord(patient.records[first + i]).bytes);
   return data_reply::Build(index, payload);
 }
 
 MonitorDevice::Frame MonitorDevice::WardRoundPage(std::uint16_t index, bool oversized) const {
   if (index >= data_.wardRound.size()) return Refusal();
-  const std::size_t wanted = oversized ? std::max(options_.wardPerReply, kOversizedEntries)
-                                       : options_.wardPerReply;
+  const std::size_t wanted =
+      oversized ? std::max(options_.wardPerReply, kOversizedEntries) : options_.wardPerReply;
   const std::size_t count = std::min(wanted, data_.wardRound.size() - index);
   Frame payload;
   for (std::size_t i = 0; i < count; ++i) {

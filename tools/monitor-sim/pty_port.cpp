@@ -67,7 +67,10 @@ std::optional<SimPort> SimPort::OpenTty(const std::filesystem::path& path, std::
 }
 
 SimPort::SimPort(SimPort&& other) noexcept
-    : fd_(other.fd_), keeper_(other.keeper_), name_(std::move(other.name_)), claimed_(other.claimed_) {
+    : fd_(other.fd_),
+      keeper_(other.keeper_),
+      name_(std::move(other.name_)),
+      claimed_(other.claimed_) {
   other.fd_ = -1;
   other.keeper_ = -1;
 }

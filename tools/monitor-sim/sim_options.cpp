@@ -39,18 +39,30 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
     }
     const std::string& value = args[++i];
     bool ok = true;
-    if (flag == "--patients") ok = ParseCount(value, options.generator.patients, 0);
-    else if (flag == "--minutes") ok = ParseCount(value, options.generator.minutes, 0);
-    else if (flag == "--ward-round") ok = ParseCount(value, options.generator.wardRound, 0);
-    else if (flag == "--seed") ok = ParseCount(value, options.generator.seed, std::uint64_t{0});
-    else if (flag == "--per-reply") ok = ParseCount(value, options.device.perReply, std::size_t{1});
-    else if (flag == "--ward-per-reply") ok = ParseCount(value, options.device.wardPerReply, std::size_t{1});
-    else if (flag == "--pace") ok = ParseCount(value, options.pace, 0u);
-    else if (flag == "--load") options.loadFiles.emplace_back(value);
-    else if (flag == "--link") options.link = value;
-    else if (flag == "--tty") options.tty = value;
-    else if (flag == "--export") options.exportTo = value;
-    else if (flag == "--stats") options.statsFile = value;
+    if (flag == "--patients")
+      ok = ParseCount(value, options.generator.patients, 0);
+    else if (flag == "--minutes")
+      ok = ParseCount(value, options.generator.minutes, 0);
+    else if (flag == "--ward-round")
+      ok = ParseCount(value, options.generator.wardRound, 0);
+    else if (flag == "--seed")
+      ok = ParseCount(value, options.generator.seed, std::uint64_t{0});
+    else if (flag == "--per-reply")
+      ok = ParseCount(value, options.device.perReply, std::size_t{1});
+    else if (flag == "--ward-per-reply")
+      ok = ParseCount(value, options.device.wardPerReply, std::size_t{1});
+    else if (flag == "--pace")
+      ok = ParseCount(value, options.pace, 0u);
+    else if (flag == "--load")
+      options.loadFiles.emplace_back(value);
+    else if (flag == "--link")
+      options.link = value;
+    else if (flag == "--tty")
+      options.tty = value;
+    else if (flag == "--export")
+      options.exportTo = value;
+    else if (flag == "--stats")
+      options.statsFile = value;
     else if (flag == "--fault") {
       if (!AddFault(value, options.faults, error)) return false;
     } else {

@@ -17,8 +17,8 @@ struct SimOptions {
   std::vector<std::filesystem::path> loadFiles;  // when given, these replace the generated data
   DeviceOptions device;
   FaultPlan faults;
-  std::optional<std::filesystem::path> link;    // symlink to the pty
-  std::optional<std::filesystem::path> tty;     // serve this tty instead of a new pty
+  std::optional<std::filesystem::path> link;      // symlink to the pty
+  std::optional<std::filesystem::path> tty;       // serve this tty instead of a new pty
   std::optional<std::filesystem::path> exportTo;  // write the data set as files and quit
   std::optional<std::filesystem::path> statsFile;
   unsigned pace = 0;  // baud; 0 sends as fast as the pty takes it

@@ -59,7 +59,8 @@ bool SendPaced(int fd, std::span<const std::uint8_t> bytes, unsigned baud,
 bool WaitUntil(Clock::time_point until, const std::atomic<bool>& stop) {
   while (Clock::now() < until) {
     if (stop) return false;
-    std::this_thread::sleep_until(std::min(until, Clock::now() + std::chrono::milliseconds(kPollMs)));
+    std::this_thread::sleep_until(
+        std::min(until, Clock::now() + std::chrono::milliseconds(kPollMs)));
   }
   return !stop;
 }
@@ -98,7 +99,8 @@ void Serve(SimPort& port, MonitorDevice& device, ServeOptions options,
                    replies.size() == 1 ? "y" : "ies");
     }
     // The request itself took its time on the line before the monitor could answer.
-    if (options.pace != 0) std::this_thread::sleep_for(WireTime(static_cast<std::size_t>(got), options.pace));
+    if (options.pace != 0)
+      std::this_thread::sleep_for(WireTime(static_cast<std::size_t>(got), options.pace));
     for (const Reply& reply : replies) {
       if (!SendReply(port.fd(), reply, received, options.pace, stop)) return;
       if (device.ShouldDisconnect()) break;

@@ -66,15 +66,14 @@ int RunArchiveList(const Invocation& invocation) {
     return Unreadable(invocation, archive, listed);
   }
   BeginCsv(invocation);
-  Print(invocation,
-        "folder,start,computer,result,persons,monitoring_records,ward_round_records\n");
+  Print(invocation, "folder,start,computer,result,persons,monitoring_records,ward_round_records\n");
   for (const DownloadSummary& download : downloads) {
-    Print(invocation, CsvLine({download.folder, StartText(download), download.index.computer,
-                               std::string(ResultName(download.result)),
-                               std::to_string(download.persons),
-                               std::to_string(download.monitoringRecords),
-                               std::to_string(download.wardRoundRecords)},
-                              LineEnd::Lf));
+    Print(invocation,
+          CsvLine({download.folder, StartText(download), download.index.computer,
+                   std::string(ResultName(download.result)), std::to_string(download.persons),
+                   std::to_string(download.monitoringRecords),
+                   std::to_string(download.wardRoundRecords)},
+                  LineEnd::Lf));
   }
   return kExitOk;
 }
@@ -84,7 +83,8 @@ int RunArchiveHistory(const Invocation& invocation) {
   const std::string& typed = invocation.args.operands[1];
   const std::optional<std::string> prefix = IdBytes(typed);
   if (!prefix || prefix->empty() || prefix->size() > kPatientIdSize) {
-    return invocation.UsageError("ID is an id or its beginning: 1 to 18 characters, \\xNN for a byte");
+    return invocation.UsageError(
+        "ID is an id or its beginning: 1 to 18 characters, \\xNN for a byte");
   }
   std::vector<PersonHistory> persons;
   if (const FileResult read = HistoryByIdPrefix(PathFromArg(archive), *prefix, persons); !read) {
@@ -94,7 +94,8 @@ int RunArchiveHistory(const Invocation& invocation) {
   Print(invocation, kRecordCsvHeader);
   std::size_t records = 0;
   for (const PersonHistory& person : persons) {
-    for (const VitalRecord& record : person.records) Print(invocation, RecordCsvLine(person.id, record));
+    for (const VitalRecord& record : person.records)
+      Print(invocation, RecordCsvLine(person.id, record));
     records += person.records.size();
   }
   if (persons.empty()) {
@@ -133,9 +134,7 @@ int RunArchiveDelete(const Invocation& invocation) {
   }
   const DeleteOutcome outcome = DeleteDownload(root, folder);
   switch (outcome.problem) {
-    case DeleteProblem::None:
-      invocation.Note("deleted " + archive + "/" + folder);
-      return kExitOk;
+    case DeleteProblem::None: invocation.Note("deleted " + archive + "/" + folder); return kExitOk;
     case DeleteProblem::NotADownload:
       invocation.Note("not deleted: " + folder + " holds what the archive did not write (" +
                       Utf8Name(outcome.path.filename()) + ")");

@@ -18,7 +18,7 @@ namespace wd::cli {
 namespace {
 
 std::string Question(const DeviceArgs& device) {
-  const char* what = !device.WantWardRound() ? "the monitoring records"
+  const char* what = !device.WantWardRound()    ? "the monitoring records"
                      : !device.WantMonitoring() ? "the ward-round records"
                                                 : "the monitoring and the ward-round records";
   return std::string("Erase ") + what + " on the monitor? This cannot be undone.";
@@ -32,8 +32,8 @@ int RefuseWithoutTerminal(const Invocation& invocation) {
 
 int Erase(const Invocation& invocation, const DeviceArgs& device, ByteLink& link) {
   SteadyClock clock;
-  const ClearOutcome outcome =
-      ClearDeviceData(link, clock, {device.WantMonitoring(), device.WantWardRound()}, device.timing);
+  const ClearOutcome outcome = ClearDeviceData(
+      link, clock, {device.WantMonitoring(), device.WantWardRound()}, device.timing);
   for (DeviceMessage message : outcome.messages) {
     const std::string_view text = invocation.Text(message);
     if (message == DeviceMessage::CommunicationError) {

@@ -16,8 +16,8 @@ namespace wd::cli {
 inline constexpr OptionSpec kPortOption{
     "--port", "COMn", "the monitor's port; without it, the monitor's USB port is looked up"};
 #else
-inline constexpr OptionSpec kPortOption{
-    "--port", "DEVICE", "the monitor's serial port, such as /dev/ttyUSB0", true};
+inline constexpr OptionSpec kPortOption{"--port", "DEVICE",
+                                        "the monitor's serial port, such as /dev/ttyUSB0", true};
 #endif
 
 struct CliPort {

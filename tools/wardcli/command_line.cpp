@@ -161,7 +161,8 @@ ParseResult ParseArgs(const CommandSpec& command, const Args& args) {
     result.args.given.emplace_back(option->name, std::move(value));
   }
   for (const OptionSpec& option : command.options) {
-    if (option.required && !result.args.Has(option.name)) return fail(Usage(option) + " is required");
+    if (option.required && !result.args.Has(option.name))
+      return fail(Usage(option) + " is required");
   }
   if (result.args.operands.size() < operands.size()) {
     return fail(std::string(operands[result.args.operands.size()]) + " is missing");
@@ -191,7 +192,8 @@ std::string Synopsis(const CommandSpec& command) {
 
 std::string CommandHelp(const CommandSpec& command) {
   std::string summary(command.summary);
-  if (!summary.empty()) summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
+  if (!summary.empty())
+    summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
   std::string text = Synopsis(command) + "\n" + summary + ".\n\noptions:\n";
   std::size_t width = 0;
   const std::vector<const OptionSpec*> options = AllOptions(command);

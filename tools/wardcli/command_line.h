@@ -43,7 +43,8 @@ struct CommandSpec {
   std::string_view name;     // the words after "wardcli": "dump", or "archive list"
   std::string_view summary;  // one line in the list of commands
   std::span<const OptionSpec> options;
-  std::string_view operand;  // placeholders of the operands it requires ("FILE", "DIR ID"); empty: none
+  std::string_view
+      operand;  // placeholders of the operands it requires ("FILE", "DIR ID"); empty: none
   std::string_view details;  // what --help shows after the options; lines end in '\n'
   int (*run)(const Invocation&);
 };

@@ -55,7 +55,8 @@ constexpr CommandSpec kCommands[] = {
     {"download", "fetch the monitor's records into .mDat and .cDat files", kDownloadOptions, "",
      "--out, --archive or both. Neither --monitoring nor --ward-round fetches both. A complete\n"
      "download writes DIR/<id>.mDat for every person with monitoring records and\n"
-     "DIR/wardround.cDat, replacing files of the same names. A failed or stopped (Ctrl+C) download\n"
+     "DIR/wardround.cDat, replacing files of the same names. A failed or stopped (Ctrl+C) "
+     "download\n"
      "replaces nothing: what it received goes to a new folder DIR/partial-YYYYMMDD-HHMMSS.\n"
      "--archive DIR writes each accepted reply's records at once, flushed to the disk, into a new\n"
      "folder \"YYYYMMDD-HHMMSS <computer>\" of DIR with download.ini; a killed download keeps\n"
@@ -63,9 +64,11 @@ constexpr CommandSpec kCommands[] = {
      "on; the exit status is then 1.\n",
      RunDownload},
     {"clear", "erase the monitor's monitoring store, ward-round store or both", kClearOptions, "",
-     "Neither --monitoring nor --ward-round erases both. Without --yes it asks first on a terminal\n"
+     "Neither --monitoring nor --ward-round erases both. Without --yes it asks first on a "
+     "terminal\n"
      "and refuses when standard input is not one.\n"
-     "--archive DIR first asks the monitor how many records it holds and tells whether they are in\n"
+     "--archive DIR first asks the monitor how many records it holds and tells whether they are "
+     "in\n"
      "DIR: a complete download from this computer and port that fetched each store to erase and\n"
      "saw exactly these totals. When they are not, the question's answer is no unless typed.\n",
      RunClear},
@@ -74,7 +77,8 @@ constexpr CommandSpec kCommands[] = {
      "Over the monitoring records with a real date and time, one a minute (the others are counted\n"
      "as left out). FILE - reads standard input. The text's labels follow --lang; --json prints\n"
      "one object: {\"id\", \"minutes\", \"excluded\", \"first\", \"last\", \"spo2\": {...},\n"
-     "\"pulse\", \"nibp\", \"temperature\", \"respiration\"}, one-decimal figures exact, null where a\n"
+     "\"pulse\", \"nibp\", \"temperature\", \"respiration\"}, one-decimal figures exact, null "
+     "where a\n"
      "figure cannot be given. The id is printed as dump prints it.\n",
      RunSummary},
     {"archive list", "list an archive's downloads as CSV, newest first", kArchiveReadOptions, "DIR",

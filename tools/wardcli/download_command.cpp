@@ -37,9 +37,9 @@ void ExplainFailure(const Invocation& invocation, const DownloadProgress& progre
     invocation.Note("download stopped");
   } else if (const auto failure = progress.lastFailure()) {
     invocation.Note("download incomplete: " + std::to_string(failure->attempt) + " attempts at " +
-                     std::string(CommandName(failure->command)) + " record " +
-                     std::to_string(failure->index) + " failed (last: " +
-                     std::string(Describe(failure->status)) + ")");
+                    std::string(CommandName(failure->command)) + " record " +
+                    std::to_string(failure->index) +
+                    " failed (last: " + std::string(Describe(failure->status)) + ")");
   } else {
     invocation.Note("download incomplete");
   }
@@ -127,7 +127,8 @@ int RunDownload(const Invocation& invocation) {
   if (!ReadDeviceArgs(invocation.args, device, problem)) return invocation.UsageError(problem);
   const std::optional<std::string> outName = invocation.args.Value("--out");
   const std::optional<std::string> archiveName = invocation.args.Value("--archive");
-  if (!outName && !archiveName) return invocation.UsageError("give --out DIR, --archive DIR or both");
+  if (!outName && !archiveName)
+    return invocation.UsageError("give --out DIR, --archive DIR or both");
   if (outName && !UsableFolder(invocation, *outName, "output folder")) return kExitFailed;
   if (archiveName && !UsableFolder(invocation, *archiveName, "archive")) return kExitFailed;
 
@@ -152,8 +153,8 @@ int RunDownload(const Invocation& invocation) {
     };
     journal.emplace(state, std::move(settings));
   }
-  DownloadListeners events = journal ? DownloadListeners{&progress, &*journal}
-                                     : DownloadListeners{&progress};
+  DownloadListeners events =
+      journal ? DownloadListeners{&progress, &*journal} : DownloadListeners{&progress};
   SteadyClock clock;
   AcquisitionJob job{state, store, *port.link, clock, events, device.timing};
   bool interrupted = false;
@@ -175,7 +176,7 @@ int RunDownload(const Invocation& invocation) {
       status = kExitFailed;
     }
     invocation.Note("wrote " + std::to_string(written.monitoringFiles) + " monitoring file(s)" +
-                     (written.wardRoundFile ? " and the ward-round file" : "") + " to " + *outName);
+                    (written.wardRoundFile ? " and the ward-round file" : "") + " to " + *outName);
   }
   if (journal) {
     if (journal->error()) {

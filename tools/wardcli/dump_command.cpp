@@ -43,12 +43,13 @@ std::optional<FileKind> KindFromPath(const std::filesystem::path& path) {
   return std::nullopt;
 }
 
-
 // Where the CSV goes, and the file's name for the warnings.
 class Output {
  public:
   Output(const Io& io, std::string name) : io_(io), name_(std::move(name)) {}
-  void operator()(const std::string& text) const { std::fwrite(text.data(), 1, text.size(), io_.out); }
+  void operator()(const std::string& text) const {
+    std::fwrite(text.data(), 1, text.size(), io_.out);
+  }
   void Warn(std::size_t bytes, const char* unit) const {
     WarnIgnoredBytes(io_.err, name_, bytes, unit);
   }
@@ -77,8 +78,8 @@ void DumpRegister(const Output& out, const std::vector<std::uint8_t>& data) {
   for (; rest.size() >= PatientInfo::kSize; rest = rest.subspan(PatientInfo::kSize)) {
     const PatientInfo info = PatientInfo::FromBytes(rest.first<PatientInfo::kSize>());
     out(CsvLine({IdText(info.id), Utf16ToUtf8(info.Name()), std::to_string(info.sex),
-                 std::to_string(info.age), std::to_string(info.height),
-                 std::to_string(info.weight), Utf16ToUtf8(info.Advice())},
+                 std::to_string(info.age), std::to_string(info.height), std::to_string(info.weight),
+                 Utf16ToUtf8(info.Advice())},
                 LineEnd::Lf));
   }
   out.Warn(rest.size(), "register record");
@@ -91,7 +92,8 @@ int RunDump(const Invocation& invocation) {
   const bool standardInput = operand == "-";
   std::optional<FileKind> kind;
   if (const std::optional<std::string> as = invocation.args.Value("--as")) {
-    if (!(kind = KindFromName(*as))) return invocation.UsageError("--as takes mdat, cdat or register");
+    if (!(kind = KindFromName(*as)))
+      return invocation.UsageError("--as takes mdat, cdat or register");
   } else if (!standardInput) {
     kind = KindFromPath(PathFromArg(operand));
   }

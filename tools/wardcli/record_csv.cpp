@@ -11,10 +11,10 @@ namespace wd::cli {
 std::string RecordCsvLine(const PatientId& id, const VitalRecord& r) {
   std::vector<std::string> fields = {IdText(id), std::to_string(r.kind), FormatRecordDate(r),
                                      FormatRecordTime(r)};
-  for (RecordField field : {RecordField::Spo2, RecordField::Pulse, RecordField::Pi,
-                            RecordField::Systolic, RecordField::Diastolic, RecordField::Mean,
-                            RecordField::Temperature, RecordField::Etco2, RecordField::Fico2,
-                            RecordField::Respiration}) {
+  for (RecordField field :
+       {RecordField::Spo2, RecordField::Pulse, RecordField::Pi, RecordField::Systolic,
+        RecordField::Diastolic, RecordField::Mean, RecordField::Temperature, RecordField::Etco2,
+        RecordField::Fico2, RecordField::Respiration}) {
     fields.push_back(FormatField(r, field));
   }
   return CsvLine(fields, LineEnd::Lf);

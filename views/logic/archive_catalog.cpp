@@ -9,13 +9,14 @@ namespace wd {
 namespace {
 
 bool Finished(const DownloadSummary& download) {
-  return download.result == DownloadResult::Complete || download.result == DownloadResult::Stopped ||
-         download.result == DownloadResult::Failed;
+  return download.result == DownloadResult::Complete ||
+         download.result == DownloadResult::Stopped || download.result == DownloadResult::Failed;
 }
 
 }  // namespace
 
-FileResult ArchiveCatalog::Refresh(const std::filesystem::path& root, std::vector<DownloadSummary>& out) {
+FileResult ArchiveCatalog::Refresh(const std::filesystem::path& root,
+                                   std::vector<DownloadSummary>& out) {
   const std::lock_guard lock(mutex_);
   out.clear();
   if (root != root_) {

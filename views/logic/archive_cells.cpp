@@ -19,9 +19,12 @@ std::u16string Moment(const VitalRecord& record) {
 
 }  // namespace
 
-std::u16string DownloadCell(const DownloadSummary& download, int column, const ResultTexts& results) {
+std::u16string DownloadCell(const DownloadSummary& download, int column,
+                            const ResultTexts& results) {
   switch (column) {
-    case 0: return download.index.startUtc != 0 ? Ascii(LocalTimeText(download.index.startUtc)) : FromUtf8(download.folder);
+    case 0:
+      return download.index.startUtc != 0 ? Ascii(LocalTimeText(download.index.startUtc))
+                                          : FromUtf8(download.folder);
     case 1: return FromUtf8(download.index.computer);
     case 2: return results[static_cast<std::size_t>(download.result)];
     case 3: return Number(download.persons);
@@ -46,7 +49,8 @@ std::vector<ArchivePersonRow> PersonRowsOf(std::span<const PersonHistory> histor
   for (const PersonHistory& history : histories) {
     ArchivePersonRow row{history.id};
     row.downloads = history.downloads;
-    for (const VitalRecord& record : history.records) ++(record.IsMonitoring() ? row.monitoring : row.wardRound);
+    for (const VitalRecord& record : history.records)
+      ++(record.IsMonitoring() ? row.monitoring : row.wardRound);
     if (!history.records.empty()) {
       row.first = history.records.front();
       row.last = history.records.back();
@@ -56,7 +60,8 @@ std::vector<ArchivePersonRow> PersonRowsOf(std::span<const PersonHistory> histor
   return rows;
 }
 
-std::u16string ArchivePersonCell(const ArchivePersonRow& row, int column, const RegisterSnapshot& people) {
+std::u16string ArchivePersonCell(const ArchivePersonRow& row, int column,
+                                 const RegisterSnapshot& people) {
   const bool hasRecords = row.monitoring + row.wardRound > 0;
   switch (column) {
     case 0: return Ascii(row.id.DisplayText());

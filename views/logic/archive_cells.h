@@ -21,7 +21,8 @@ inline constexpr int kArchivePersonColumnCount = 7;
 using ResultTexts = std::array<std::u16string, 5>;
 
 // Start time, computer, result, persons, monitoring records, ward-round records.
-std::u16string DownloadCell(const DownloadSummary& download, int column, const ResultTexts& results);
+std::u16string DownloadCell(const DownloadSummary& download, int column,
+                            const ResultTexts& results);
 
 struct ArchivePersonRow {
   PatientId id;
@@ -36,6 +37,7 @@ std::vector<ArchivePersonRow> PersonRowsOf(std::span<const PersonHistory> histor
 
 // Id, the register's name, monitoring minutes, ward-round records, first and last record's
 // date and time, downloads (empty for a row of one download).
-std::u16string ArchivePersonCell(const ArchivePersonRow& row, int column, const RegisterSnapshot& people);
+std::u16string ArchivePersonCell(const ArchivePersonRow& row, int column,
+                                 const RegisterSnapshot& people);
 
 }  // namespace wd

@@ -43,7 +43,9 @@ class StoreFiller {
   LoadedRecords loaded_;
 };
 
-char16_t Folded(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t Folded(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 bool ContainsFolded(std::u16string_view text, std::u16string_view part) {
   return std::search(text.begin(), text.end(), part.begin(), part.end(),
@@ -78,7 +80,8 @@ FileResult LoadArchivedDownload(PatientStore& store, const std::filesystem::path
       filler.ListOf(contents->id);
       for (const VitalRecord& record : contents->records) filler.Add(contents->id, record);
     } else {
-      for (const CheckFileUnit& unit : ParseCheckFile(bytes).units) filler.Add(unit.id, unit.record);
+      for (const CheckFileUnit& unit : ParseCheckFile(bytes).units)
+        filler.Add(unit.id, unit.record);
     }
   }
   loaded = filler.Result();
@@ -109,7 +112,8 @@ FileResult SearchHistory(const std::filesystem::path& root, std::u16string_view 
   }
   std::vector<PatientId> byName = IdsByName(people, typed);
   std::erase_if(byName, [&](const PatientId& id) {
-    return std::any_of(out.begin(), out.end(), [&](const PersonHistory& found) { return found.id == id; });
+    return std::any_of(out.begin(), out.end(),
+                       [&](const PersonHistory& found) { return found.id == id; });
   });
   if (!byName.empty()) {
     std::vector<PersonHistory> named;

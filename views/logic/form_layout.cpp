@@ -12,14 +12,16 @@ struct Follower {
   int gap;
 };
 constexpr Follower kFollowers[] = {
-    {1011, 1038, 2}, {1012, 1039, 2}, {1013, 1040, 2}, {1014, 1041, 2}, {1015, 1042, 2},
-    {1016, 1043, 2}, {1020, 1046, 2}, {1021, 1047, 2}, {1022, 1048, 2}, {1023, 1049, 2},
-    {1044, 1015, 5}, {1045, 1016, 5},
+    {1011, 1038, 2}, {1012, 1039, 2}, {1013, 1040, 2}, {1014, 1041, 2},
+    {1015, 1042, 2}, {1016, 1043, 2}, {1020, 1046, 2}, {1021, 1047, 2},
+    {1022, 1048, 2}, {1023, 1049, 2}, {1044, 1015, 5}, {1045, 1016, 5},
 };
 constexpr int kGroupBox = 1037;
 constexpr int kAdviceEdit = 1017;
 
-int ScaleTrunc(int value, float scale) { return static_cast<int>(static_cast<float>(value) * scale); }
+int ScaleTrunc(int value, float scale) {
+  return static_cast<int>(static_cast<float>(value) * scale);
+}
 
 const Follower* FollowerOf(int id) {
   for (const Follower& f : kFollowers) {

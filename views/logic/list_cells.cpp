@@ -72,7 +72,8 @@ std::u16string WardRoundCell(const WardRoundListRow& row, std::size_t displayInd
     case 3: return Ascii(FormatRecordTime(*row.record));
     default: break;
   }
-  if (column <= 8) return row.info != nullptr ? PersonCell(*row.info, column, sexTexts) : std::u16string();
+  if (column <= 8)
+    return row.info != nullptr ? PersonCell(*row.info, column, sexTexts) : std::u16string();
   return MeasurementCell(*row.record, column, 9);
 }
 

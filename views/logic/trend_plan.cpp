@@ -6,12 +6,13 @@
 namespace wd {
 namespace {
 
-const TrendChartLayout kSpo2{"SPO2", 290, 240, {240, 200, 160, 120, 80, 40, 0}, 255, 285, 251,
-                             90, 1};
+const TrendChartLayout kSpo2{"SPO2", 290, 240, {240, 200, 160, 120, 80, 40, 0}, 255, 285,
+                             251,    90,  1};
 const TrendChartLayout kPulse{"PR", 300, 250, {250, 200, 150, 100, 50, 0}, 265, 295, 261, 90, 1};
-const TrendChartLayout kNibp{"NIBP", 290, 240,
-                             {240, 224, 208, 192, 176, 160, 144, 128, 112, 96, 80, 64, 48, 32, 16, 0},
-                             255, 285, 251, 80, 2};
+const TrendChartLayout kNibp{
+    "NIBP", 290, 240, {240, 224, 208, 192, 176, 160, 144, 128, 112, 96, 80, 64, 48, 32, 16, 0},
+    255,    285, 251, 80,
+    2};
 
 int ValueOf(TrendChartKind kind, const VitalRecord& record, int curve) {
   switch (kind) {
@@ -52,7 +53,8 @@ std::vector<AxisLabel> AxisLabels(TrendChartKind kind) {
   std::vector<AxisLabel> labels;
   switch (kind) {
     case TrendChartKind::Spo2:
-      for (int i = 0; i <= 6; ++i) labels.push_back({60 + 40 * i, std::to_string(70 + 5 * i) + "%"});
+      for (int i = 0; i <= 6; ++i)
+        labels.push_back({60 + 40 * i, std::to_string(70 + 5 * i) + "%"});
       break;
     case TrendChartKind::PulseRate:
       for (int v = 0; v <= 250; v += 50) labels.push_back({55 + v, std::to_string(v)});

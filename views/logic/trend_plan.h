@@ -15,9 +15,9 @@ enum class TrendChartKind { Spo2, PulseRate, Nibp };
 
 // Fixed layout of one chart kind. The bitmap is (N + 50) x bitmapHeight; y grows downwards.
 struct TrendChartLayout {
-  const char* title;      // drawn at (w/2 - 10, 5)
-  int bitmapHeight;       // 290 or 300
-  int baseline;           // y of value 0 (or 70 %)
+  const char* title;  // drawn at (w/2 - 10, 5)
+  int bitmapHeight;   // 290 or 300
+  int baseline;       // y of value 0 (or 70 %)
   std::vector<int> gridYs;
   int labelTop, labelBottom;  // hour label box (x, top, x + 60, bottom)
   int tickBottom;             // hour tick from (x, baseline) to (x, tickBottom)
@@ -48,8 +48,8 @@ struct HourLabel {
 };
 
 struct TrendPlan {
-  int bitmapWidth = 50;  // N + 50
-  int gridRight = 0;     // grid lines run from 0 to N
+  int bitmapWidth = 50;                        // N + 50
+  int gridRight = 0;                           // grid lines run from 0 to N
   std::array<std::vector<Segment>, 2> curves;  // [0] the labelled curve (systolic for NIBP)
   std::vector<HourLabel> labels;  // labels[k] stands at column 60 k, before curve 0's segment there
   // Segment i of curve c comes from monitoring record firstRecord[c] + i. Drawing in record

@@ -31,7 +31,8 @@ std::vector<SliceCopy> SliceCopies(const std::vector<ColumnSpan>& tiles, int scr
     const long long to = std::min<long long>(tiles[i].left + tiles[i].width, sliceEnd);
     if (from >= to) continue;
     copies.push_back({i, static_cast<int>(from - tiles[i].left),
-                      static_cast<int>(destX + (from - scrollOffset)), static_cast<int>(to - from)});
+                      static_cast<int>(destX + (from - scrollOffset)),
+                      static_cast<int>(to - from)});
   }
   return copies;
 }

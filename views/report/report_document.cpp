@@ -17,7 +17,8 @@ Minute LocalMinuteNow() {
 #else
   localtime_r(&now, &local);
 #endif
-  return MinuteOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min);
+  return MinuteOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                  local.tm_min);
 }
 
 }  // namespace
@@ -34,7 +35,8 @@ ReportDocument MakeReportDocument(const PatientStore& store, const PatientId& pe
   document.person.details = LookupInfo(registerFolder, person);
   {
     const auto reader = store.Read();
-    if (const RecordList* list = reader.FindRecordList(person)) document.timeline = BuildTimeline(*list);
+    if (const RecordList* list = reader.FindRecordList(person))
+      document.timeline = BuildTimeline(*list);
   }
   document.summary = Summarise(document.timeline);
   return document;
@@ -42,7 +44,8 @@ ReportDocument MakeReportDocument(const PatientStore& store, const PatientId& pe
 
 ReportPlan PlanPages(const ReportDocument& document, PaperSize paper) {
   const PrintStamp stamp{LocalMinuteNow(), AsciiText(WD_VERSION_TEXT)};
-  return PlanReport(document.person, document.timeline, document.summary, paper, stamp, document.strings);
+  return PlanReport(document.person, document.timeline, document.summary, paper, stamp,
+                    document.strings);
 }
 
 }  // namespace wd

@@ -38,19 +38,20 @@ UINT AlignFlag(Align align) {
   }
 }
 
-void DrawText(HDC dc, const ReportFonts& fonts, TextRole role, const std::u16string& text, RECT box, UINT flags,
-              COLORREF colour) {
+void DrawText(HDC dc, const ReportFonts& fonts, TextRole role, const std::u16string& text, RECT box,
+              UINT flags, COLORREF colour) {
   if (text.empty()) return;
   const fw::SelectionGuard font(dc, fonts.Of(role));
   ::SetTextColor(dc, colour);
-  ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &box,
-              flags | DT_NOPREFIX);
+  ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()),
+              &box, flags | DT_NOPREFIX);
 }
 
-void DrawTextBlock(HDC dc, const ReportFonts& fonts, const PageTransform& t, const TextBlock& block) {
+void DrawTextBlock(HDC dc, const ReportFonts& fonts, const PageTransform& t,
+                   const TextBlock& block) {
   const COLORREF colour = block.role == TextRole::Notice ? kNoticeText : kText;
-  DrawText(dc, fonts, block.role, block.text, t.Of(block.box), AlignFlag(block.align) | DT_SINGLELINE | DT_VCENTER,
-           colour);
+  DrawText(dc, fonts, block.role, block.text, t.Of(block.box),
+           AlignFlag(block.align) | DT_SINGLELINE | DT_VCENTER, colour);
 }
 
 constexpr double kCurveWidth = 2.5;  // tenths of a millimetre
@@ -64,7 +65,8 @@ fw::Pen PenOf(const PageTransform& t, double widthTenths, COLORREF colour, int s
   const int width = PenWidth(t, widthTenths);
   if (style == PS_SOLID) return fw::CreateSolidPen(width, colour);
   LOGBRUSH brush{BS_SOLID, colour, 0};
-  return fw::Pen(::ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT, static_cast<DWORD>(width), &brush, 0, nullptr));
+  return fw::Pen(::ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT, static_cast<DWORD>(width),
+                                &brush, 0, nullptr));
 }
 
 void Line(HDC dc, int x0, int y0, int x1, int y1) {
@@ -77,7 +79,8 @@ void DrawTable(HDC dc, const ReportFonts& fonts, const PageTransform& t, const T
   for (const PlacedRow& row : table.rows) {
     const RECT label = t.Of(row.labelBox);
     const RECT value = t.Of(row.valueBox);
-    DrawText(dc, fonts, TextRole::Body, row.row.label, label, DT_LEFT | DT_SINGLELINE | DT_VCENTER, kLabelText);
+    DrawText(dc, fonts, TextRole::Body, row.row.label, label, DT_LEFT | DT_SINGLELINE | DT_VCENTER,
+             kLabelText);
     const UINT wrap = row.row.lines > 1 ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER;
     DrawText(dc, fonts, TextRole::Body, row.row.value, value, DT_LEFT | wrap, kText);
     const fw::SelectionGuard pen(dc, rule.get());
@@ -88,7 +91,8 @@ void DrawTable(HDC dc, const ReportFonts& fonts, const PageTransform& t, const T
 // The curve of one measurement: in each column of the plot, as wide as the pen, a vertical
 // stroke from the lowest to the highest value, joined to the column before where the records run
 // on. Narrower columns would only draw over each other (and cost a printer's driver dearly).
-void DrawCurve(HDC dc, const ReportPlan& plan, const ChartBlock& chart, Measurement series, const PageTransform& t) {
+void DrawCurve(HDC dc, const ReportPlan& plan, const ChartBlock& chart, Measurement series,
+               const PageTransform& t) {
   const RECT plot = t.Of(chart.plot);
   const fw::Pen pen = PenOf(t, kCurveWidth, CurveColour(series));
   const int stride = PenWidth(t, kCurveWidth);
@@ -131,8 +135,10 @@ void DrawChart(HDC dc, const ReportFonts& fonts, const ReportPlan& plan, const C
     for (const GridLine& line : chart.grid) {
       const int y = t.Y(line.y);
       Line(dc, plot.left, y, plot.right, y);
-      const RECT label{t.X(chart.frame.left), y - t.Height(30), plot.left - t.Height(15), y + t.Height(30)};
-      DrawText(dc, fonts, TextRole::Small, line.label, label, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, kLabelText);
+      const RECT label{t.X(chart.frame.left), y - t.Height(30), plot.left - t.Height(15),
+                       y + t.Height(30)};
+      DrawText(dc, fonts, TextRole::Small, line.label, label, DT_RIGHT | DT_SINGLELINE | DT_VCENTER,
+               kLabelText);
     }
   }
   if (chart.referenceY) {
@@ -151,8 +157,8 @@ void DrawChart(HDC dc, const ReportFonts& fonts, const ReportPlan& plan, const C
       const int x = t.X(tick.x);
       Line(dc, x, plot.bottom, x, plot.bottom + tickLength);
       if (!tick.label.empty()) {
-        DrawText(dc, fonts, TextRole::Small, tick.label, t.Of(tick.labelBox), DT_CENTER | DT_SINGLELINE | DT_TOP,
-                 kLabelText);
+        DrawText(dc, fonts, TextRole::Small, tick.label, t.Of(tick.labelBox),
+                 DT_CENTER | DT_SINGLELINE | DT_TOP, kLabelText);
       }
     }
   }
@@ -168,31 +174,40 @@ void DrawChart(HDC dc, const ReportFonts& fonts, const ReportPlan& plan, const C
     }
     RECT text = box;
     text.left += sample + sample / 4;
-    DrawText(dc, fonts, TextRole::Small, entry.text, text, DT_LEFT | DT_SINGLELINE | DT_VCENTER, kText);
+    DrawText(dc, fonts, TextRole::Small, entry.text, text, DT_LEFT | DT_SINGLELINE | DT_VCENTER,
+             kText);
   }
 }
 
 }  // namespace
 
-int PageTransform::X(int tenths) const { return origin.x + static_cast<int>(std::lround(tenths * unitsPerTenthX)); }
-int PageTransform::Y(int tenths) const { return origin.y + static_cast<int>(std::lround(tenths * unitsPerTenthY)); }
-RECT PageTransform::Of(const Rect& rect) const { return RECT{X(rect.left), Y(rect.top), X(rect.right), Y(rect.bottom)}; }
-int PageTransform::Height(int tenths) const { return static_cast<int>(std::lround(tenths * unitsPerTenthY)); }
+int PageTransform::X(int tenths) const {
+  return origin.x + static_cast<int>(std::lround(tenths * unitsPerTenthX));
+}
+int PageTransform::Y(int tenths) const {
+  return origin.y + static_cast<int>(std::lround(tenths * unitsPerTenthY));
+}
+RECT PageTransform::Of(const Rect& rect) const {
+  return RECT{X(rect.left), Y(rect.top), X(rect.right), Y(rect.bottom)};
+}
+int PageTransform::Height(int tenths) const {
+  return static_cast<int>(std::lround(tenths * unitsPerTenthY));
+}
 
 ReportFonts::ReportFonts(const PageTransform& transform, const wchar_t* face) {
   for (TextRole role : {TextRole::Title, TextRole::Heading, TextRole::Body, TextRole::Small,
                         TextRole::Notice, TextRole::Footer}) {
     const TextStyle style = StyleOf(role);
-    const int height = std::max(1, static_cast<int>(std::lround(style.fontHeight * transform.unitsPerTenthY)));
-    fonts_[static_cast<std::size_t>(role)] =
-        fw::Font(::CreateFontW(height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_SWISS, face));
+    const int height =
+        std::max(1, static_cast<int>(std::lround(style.fontHeight * transform.unitsPerTenthY)));
+    fonts_[static_cast<std::size_t>(role)] = fw::Font(::CreateFontW(
+        height, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
   }
 }
 
-void PaintReportPage(HDC dc, const ReportPlan& plan, std::size_t page, const PageTransform& transform,
-                     const ReportFonts& fonts) {
+void PaintReportPage(HDC dc, const ReportPlan& plan, std::size_t page,
+                     const PageTransform& transform, const ReportFonts& fonts) {
   if (page >= plan.pages.size()) return;
   const ReportPage& content = plan.pages[page];
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);

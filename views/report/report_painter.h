@@ -20,7 +20,7 @@ namespace wd {
 struct PageTransform {
   double unitsPerTenthX;  // device units per tenth of a millimetre
   double unitsPerTenthY;
-  POINT origin;           // where the paper's top-left corner lands on the device
+  POINT origin;  // where the paper's top-left corner lands on the device
 
   // A device of the given dots per inch (254 tenths of a millimetre to the inch).
   static PageTransform ForDpi(int dpiX, int dpiY, POINT origin) {
@@ -46,8 +46,8 @@ class ReportFonts {
 
 // The page's texts, its tables, charts and curves; the background is the caller's. `fonts` are
 // for the same transform.
-void PaintReportPage(HDC dc, const ReportPlan& plan, std::size_t page, const PageTransform& transform,
-                     const ReportFonts& fonts);
+void PaintReportPage(HDC dc, const ReportPlan& plan, std::size_t page,
+                     const PageTransform& transform, const ReportFonts& fonts);
 
 // The font face the report uses in the user interface's language.
 const wchar_t* ReportFontFace(bool chinese);

@@ -23,7 +23,9 @@ void ReportPreview::Show(const ReportPlan* plan, std::size_t page, const wchar_t
 }
 
 RECT ReportPreview::PageRect() const {
-  if (plan_ == nullptr || plan_->pages.empty() || plan_->paper.width <= 0 || plan_->paper.height <= 0) return {};
+  if (plan_ == nullptr || plan_->pages.empty() || plan_->paper.width <= 0 ||
+      plan_->paper.height <= 0)
+    return {};
   const RECT client = ClientRect();
   const double roomX = std::max(0L, client.right - 2 * kMargin - kShadowOffset);
   const double roomY = std::max(0L, client.bottom - 2 * kMargin - kShadowOffset);

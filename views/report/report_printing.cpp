@@ -51,7 +51,8 @@ PrinterChoice PrintDialogChooser::ChoosePrinter(HWND owner) {
   PRINTDLGEXW& dialog = memory.dialog;
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOCURRENTPAGE | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+  dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOCURRENTPAGE | PD_NOPAGENUMS |
+                 PD_USEDEVMODECOPIESANDCOLLATE;
   dialog.nCopies = 1;
   dialog.nStartPage = START_PAGE_GENERAL;
   HRESULT shown = E_FAIL;
@@ -84,8 +85,10 @@ PrintOutcome PrintPages(HDC printer, const ReportDocument& document, const wchar
   if (dpiX <= 0 || dpiY <= 0) return Failed(ERROR_INVALID_PRINTER_NAME);
   const PaperSize paper{::GetDeviceCaps(printer, PHYSICALWIDTH) * 254 / dpiX,
                         ::GetDeviceCaps(printer, PHYSICALHEIGHT) * 254 / dpiY};
-  const POINT corner{-::GetDeviceCaps(printer, PHYSICALOFFSETX), -::GetDeviceCaps(printer, PHYSICALOFFSETY)};
-  const ReportPlan plan = PlanPages(document, paper.width > 0 && paper.height > 0 ? paper : kA4Portrait);
+  const POINT corner{-::GetDeviceCaps(printer, PHYSICALOFFSETX),
+                     -::GetDeviceCaps(printer, PHYSICALOFFSETY)};
+  const ReportPlan plan =
+      PlanPages(document, paper.width > 0 && paper.height > 0 ? paper : kA4Portrait);
   const PageTransform transform = PageTransform::ForDpi(dpiX, dpiY, corner);
   const ReportFonts fonts(transform, fontFace);
 

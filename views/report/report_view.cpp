@@ -23,7 +23,9 @@ const fw::CommandTable<CReportView>& CReportView::Commands() {
 }
 
 CReportView::CReportView(ViewHost& host)
-    : CFormViewDPI(IDD_REPORT_VIEW), host_(host), background_(fw::CreateSolidBrush(kViewBackground)) {}
+    : CFormViewDPI(IDD_REPORT_VIEW),
+      host_(host),
+      background_(fw::CreateSolidBrush(kViewBackground)) {}
 
 void CReportView::SetPerson(const PatientId* key) { person_ = key != nullptr ? *key : PatientId{}; }
 
@@ -32,7 +34,8 @@ void CReportView::OnInitialUpdate() {
   BindControl(IDC_REPORT_PREVIEW, preview_);
   previewTop_ = RectInForm(hwnd(), preview_.hwnd()).top + ScrollPosition().y;
   fontFace_ = ReportFontFace(fw::ResourceModule::IsProgramCurrent());
-  document_ = std::make_unique<ReportDocument>(MakeReportDocument(host_.Store(), person_, host_.RegisterFolder()));
+  document_ = std::make_unique<ReportDocument>(
+      MakeReportDocument(host_.Store(), person_, host_.RegisterFolder()));
   // The preview shows A4; printing plans again for the printer's own paper.
   plan_ = PlanPages(*document_, kA4Portrait);
   // The page fills the view; nothing scrolls.
@@ -53,14 +56,17 @@ void CReportView::ShowPage(std::size_t page) {
 }
 
 void CReportView::Print() {
-  const PrintOutcome outcome = PrintReport(host_.Printers(), host_.FrameWindow(), *document_, fontFace_);
-  if (outcome.result == PrintOutcome::Result::Failed) ShowViewMessage(host_, IDS_PRINT_FAILED, outcome.reason);
+  const PrintOutcome outcome =
+      PrintReport(host_.Printers(), host_.FrameWindow(), *document_, fontFace_);
+  if (outcome.result == PrintOutcome::Result::Failed)
+    ShowViewMessage(host_, IDS_PRINT_FAILED, outcome.reason);
 }
 
 void CReportView::PlacePreview() {
   if (preview_.hwnd() == nullptr) return;
   const RECT client = ClientRect();
-  ::MoveWindow(preview_.hwnd(), 0, previewTop_, client.right, std::max<LONG>(0, client.bottom - previewTop_), TRUE);
+  ::MoveWindow(preview_.hwnd(), 0, previewTop_, client.right,
+               std::max<LONG>(0, client.bottom - previewTop_), TRUE);
 }
 
 void CReportView::OnSize(UINT type, int width, int height) {

@@ -21,7 +21,9 @@ class CReportView : public CFormViewDPI, public PersonView {
   const PatientId& Person() const override { return person_; }
 
   bool ExecuteCommand(UINT id) override { return Commands().Execute(*this, id); }
-  std::optional<fw::CommandState> QueryCommand(UINT id) const override { return Commands().Query(*this, id); }
+  std::optional<fw::CommandState> QueryCommand(UINT id) const override {
+    return Commands().Query(*this, id);
+  }
 
   // What the view shows: the plan of the preview's pages and the page on view.
   const ReportPlan& Plan() const { return plan_; }

@@ -25,7 +25,8 @@ std::array<COLORREF, 2> CurveColours(TrendChartKind kind) {
 // records (three pictures of 65,586 x 290 pixels).
 fw::Bitmap CreateDibSection24(int width, int height) {
   BITMAPINFO info{};
-  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader =
+      BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   return fw::Bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
@@ -48,7 +49,8 @@ SurfaceError TrendSurface::Create(HDC reference, int width, int height,
   if (!dc_) return SurfaceError::DeviceContext;
 
   spans_ = TileSpans(width, options.tileWidth);
-  const std::size_t count = std::min(spans_.size(), static_cast<std::size_t>(std::max(1, options.tilesHeld)));
+  const std::size_t count =
+      std::min(spans_.size(), static_cast<std::size_t>(std::max(1, options.tilesHeld)));
   const int tileWidth = spans_.front().width;  // the widest: only the last one is narrower
   held_.resize(count);
   for (HeldTile& held : held_) {

@@ -97,7 +97,8 @@ void CTrendChart::PaintChart(HDC dc, int width, int bottom) {
     fw::SelectionGuard font(dc, axisFont.get());
     for (const AxisLabel& label : AxisLabels(kind_)) {
       const std::wstring text = Widen(label.text);
-      ::TextOutW(dc, 5, bottom - label.offsetFromBottom, text.c_str(), static_cast<int>(text.size()));
+      ::TextOutW(dc, 5, bottom - label.offsetFromBottom, text.c_str(),
+                 static_cast<int>(text.size()));
     }
     DrawLegend(dc, width);
   }

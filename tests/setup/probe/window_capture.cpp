@@ -37,7 +37,8 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
   if (!screen || !memory || !picture.bitmap) return false;
   {
     const fw::SelectionGuard select(memory.get(), picture.bitmap.get());
-    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) return false;
+    if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY))
+      return false;
   }
   GdiFlush();
   const std::span<const std::uint32_t> pixels(static_cast<const std::uint32_t*>(picture.bits),

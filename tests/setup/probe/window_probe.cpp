@@ -99,7 +99,8 @@ void ReportList(HWND list) {
 // Has the window's thread paint it now: a window of another process is painted through a sent
 // message, so this returns once the paint is done (or after the limit).
 void PaintNow(HWND window) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, kWaitMs, &ignored);
 }
