@@ -28,10 +28,12 @@ fi
 managed=$([[ $headless == 1 ]] && echo N || echo Y)
 
 sim_pid="" xvfb=${WD_XVFB_PID:-}
+# Under `set -e` a failing last command of an && list ends the trap, and with it the script,
+# with its status: a helper that has already gone must not turn a good run into a failure.
 cleanup() {
-  [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
+  if [[ -n $sim_pid ]]; then kill "$sim_pid" 2>/dev/null || true; fi
   wineserver -k >/dev/null 2>&1 || true
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
+  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; fi
   return 0
 }
 trap cleanup EXIT
