@@ -63,11 +63,11 @@ done
 sleep 3  # the first paint, and the presence poll finding COM7
 import -window root "$screens/home.png"
 # The ribbon's "开始通讯": monitoring and ward-round data of every patient.
-xdotool mousemove 511 80 click 1
+xdotool mousemove 605 80 click 1
 sleep 8
 import -window root "$screens/overview.png"
 # The first patient's minute list, then the trend charts from the ribbon.
-xdotool mousemove 120 190 click 1
+xdotool mousemove 120 228 click 1
 sleep 2
 import -window root "$screens/monitoring_list.png"
 xdotool mousemove 295 80 click 1
