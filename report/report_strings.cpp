@@ -82,8 +82,4 @@ std::u16string FillIn(std::u16string_view pattern,
   return text;
 }
 
-std::u16string AsciiText(std::string_view ascii) {
-  return std::u16string(ascii.begin(), ascii.end());
-}
-
 }  // namespace wd

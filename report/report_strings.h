@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/ascii_text.h"
+
 namespace wd {
 
 struct ReportStrings {
@@ -48,8 +50,5 @@ const ReportStrings& EnglishReportStrings();
 // `pattern` with %1, %2, ... replaced by the arguments; "%%" is a percent sign, and a "%" not
 // followed by a digit of a given argument stays as it is.
 std::u16string FillIn(std::u16string_view pattern, std::initializer_list<std::u16string_view> args);
-
-// ASCII text (numbers, dates) as UTF-16.
-std::u16string AsciiText(std::string_view ascii);
 
 }  // namespace wd

@@ -34,7 +34,7 @@ constexpr std::array<ListColumn, kArchivePersonColumnCount> kPersonColumns = {{
     {IDS_COL_DOWNLOADS, nullptr, 110},
 }};
 
-constexpr COLORREF kLabelText = RGB(60, 60, 60);
+constexpr COLORREF kArchiveLabelText = RGB(60, 60, 60);
 
 std::wstring String(UINT id) { return fw::LoadStringResource(id); }
 
@@ -272,7 +272,7 @@ HBRUSH CArchiveView::OnCtlColor(HDC dc, HWND control, UINT kind) {
     case WM_CTLCOLORDLG: return background_.get();
     case WM_CTLCOLORSTATIC:
       ::SetBkColor(dc, kViewBackground);
-      ::SetTextColor(dc, kLabelText);
+      ::SetTextColor(dc, kArchiveLabelText);
       return background_.get();
     default: return CFormViewDPI::OnCtlColor(dc, control, kind);
   }

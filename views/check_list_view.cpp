@@ -19,7 +19,7 @@
 namespace wd {
 namespace {
 
-constexpr std::array<ListColumn, kWardRoundColumnCount> kColumns = {{
+constexpr std::array<ListColumn, kWardRoundColumnCount> kWardRoundColumns = {{
     {IDS_COL_NUMBER, nullptr, 70},
     {IDS_COL_ID_CARD, nullptr, 180},
     {IDS_COL_DATE, nullptr, 90},
@@ -45,7 +45,7 @@ constexpr int kIdColumn = 1;
 constexpr int kDateColumn = 2;
 constexpr int kSexColumn = 5;
 
-constexpr COLORREF kLabelText = RGB(127, 127, 127);
+constexpr COLORREF kWardRoundLabelText = RGB(127, 127, 127);
 constexpr COLORREF kButtonText = RGB(255, 255, 255);
 
 }  // namespace
@@ -75,7 +75,7 @@ void CCheckListView::OnInitialUpdate() {
   const auto cell = [this](std::size_t row, int column) {
     return WardRoundCell(rows_[row], row, column, sexTexts_);
   };
-  if (list_.Attach(hwnd(), IDC_CHECK_LIST, kColumns, LVCFMT_LEFT, cell)) {
+  if (list_.Attach(hwnd(), IDC_CHECK_LIST, kWardRoundColumns, LVCFMT_LEFT, cell)) {
     FitColumnsToTexts();
     listTop_ = RectInForm(hwnd(), list_.hwnd()).top + ScrollPosition().y;
   }
@@ -89,8 +89,9 @@ void CCheckListView::OnInitialUpdate() {
 void CCheckListView::Export() { RunExport(host_, ExportKind::WardRound); }
 
 void CCheckListView::ExportCsv() {
-  RunCsvExport(host_, L"wardround",
-               WardRoundListCsv(ColumnTitles(kColumns), rows_, sexTexts_, {.byteOrderMark = true}));
+  RunCsvExport(
+      host_, L"wardround",
+      WardRoundListCsv(ColumnTitles(kWardRoundColumns), rows_, sexTexts_, {.byteOrderMark = true}));
 }
 
 // A column is never narrower than designed, but wide enough for its title and for the longest
@@ -99,7 +100,7 @@ void CCheckListView::ExportCsv() {
 void CCheckListView::FitColumnsToTexts() const {
   constexpr int kCellMargin = 16;
   for (int column = 0; column < kWardRoundColumnCount; ++column) {
-    const ListColumn& designed = kColumns[static_cast<std::size_t>(column)];
+    const ListColumn& designed = kWardRoundColumns[static_cast<std::size_t>(column)];
     std::vector<std::wstring> texts = {designed.title != 0 ? fw::LoadStringResource(designed.title)
                                                            : std::wstring(designed.literal)};
     if (column == kIdColumn) texts.emplace_back(L"00000000000000000X");
@@ -144,7 +145,7 @@ HBRUSH CCheckListView::OnCtlColor(HDC dc, HWND control, UINT kind) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       ::SetBkColor(dc, kViewBackground);
-      ::SetTextColor(dc, kind == WM_CTLCOLORSTATIC ? kLabelText : kButtonText);
+      ::SetTextColor(dc, kind == WM_CTLCOLORSTATIC ? kWardRoundLabelText : kButtonText);
       return background_.get();
     default: return CFormViewDPI::OnCtlColor(dc, control, kind);
   }

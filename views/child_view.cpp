@@ -30,7 +30,8 @@ bool CChildView::Create(HWND frame, UINT id, const RECT& rect) {
 
 namespace {
 
-constexpr ListColumn kColumns[] = {{IDS_COL_ITEM, nullptr, 250}, {IDS_COL_DATA, nullptr, 300}};
+constexpr ListColumn kOverviewColumns[] = {{IDS_COL_ITEM, nullptr, 250},
+                                           {IDS_COL_DATA, nullptr, 300}};
 // The button strip above the list, at 96 DPI.
 constexpr int kStripMargin = 6;
 constexpr int kButtonWidth = 110;
@@ -54,8 +55,8 @@ int CChildView::OnCreate(const CREATESTRUCTW& create) {
   if (fw::Window::OnCreate(create) == -1) return -1;
   const RECT client = ClientRect();
   listTop_ = Scaled(hwnd(), 2 * kStripMargin + kButtonHeight);
-  if (!list_.Create(hwnd(), kListId, RECT{0, listTop_, client.right, client.bottom}, kColumns,
-                    LVCFMT_LEFT,
+  if (!list_.Create(hwnd(), kListId, RECT{0, listTop_, client.right, client.bottom},
+                    kOverviewColumns, LVCFMT_LEFT,
                     [this](std::size_t row, int column) { return CellOf(row, column); })) {
     return -1;
   }
@@ -82,7 +83,7 @@ void CChildView::Layout(int width, int height) {
 
 void CChildView::ExportCsv() {
   CsvWriter csv({.byteOrderMark = true});
-  csv.AddRow(ColumnTitles(kColumns));
+  csv.AddRow(ColumnTitles(kOverviewColumns));
   for (const Row& row : rows_) {
     const std::u16string cells[] = {row.item, row.data};
     csv.AddRow(std::span<const std::u16string>(cells));

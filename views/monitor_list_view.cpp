@@ -15,7 +15,7 @@
 namespace wd {
 namespace {
 
-constexpr std::array<ListColumn, kMonitoringColumnCount> kColumns = {{
+constexpr std::array<ListColumn, kMonitoringColumnCount> kMonitoringColumns = {{
     {IDS_COL_NUMBER, nullptr, 80},
     {IDS_COL_DATE, nullptr, 120},
     {IDS_COL_TIME, nullptr, 120},
@@ -76,7 +76,7 @@ void CMonitorListView::OnInitialUpdate() {
   const auto cell = [this](std::size_t row, int column) {
     return MonitoringCell(*rows_[row], row, column);
   };
-  if (list_.Attach(hwnd(), IDC_MONITOR_LIST, kColumns, LVCFMT_CENTER, cell)) {
+  if (list_.Attach(hwnd(), IDC_MONITOR_LIST, kMonitoringColumns, LVCFMT_CENTER, cell)) {
     PlaceList(RectInForm(hwnd(), list_.hwnd()).top,
               std::max<int>(ClientRect().bottom, formSize_.cy));
   }
@@ -115,7 +115,7 @@ void CMonitorListView::ShowTrend() { host_.PostShowViewOf(ViewCode::Trend, perso
 void CMonitorListView::ShowReport() { host_.PostShowViewOf(ViewCode::Report, person_); }
 
 void CMonitorListView::ExportCsv() {
-  const std::vector<std::u16string> titles = ColumnTitles(kColumns);
+  const std::vector<std::u16string> titles = ColumnTitles(kMonitoringColumns);
   RunCsvExport(host_, Widen(person_.DisplayText()),
                MonitoringListCsv(titles, rows_, {.byteOrderMark = true}));
 }

@@ -9,7 +9,7 @@ namespace {
 
 using namespace ribbon_test;
 
-bool IsGreen(COLORREF c) {
+bool IsProgressGreen(COLORREF c) {
   return GetGValue(c) > GetRValue(c) + 40 && GetGValue(c) > GetBValue(c) + 20;
 }
 
@@ -80,14 +80,14 @@ TEST_F(StatusBarTest, TheProgressBarFillsWithItsPositionAndGoesAwayWhenRemoved) 
   EXPECT_EQ(frame.status.ElementRect(kProgress).left, 300);
   EXPECT_EQ(frame.status.ElementRect(kProgress).right, 800);
   EXPECT_EQ(frame.status.ProgressPos(kProgress), 0);
-  EXPECT_FALSE(IsGreen(At(700)));
+  EXPECT_FALSE(IsProgressGreen(At(700)));
 
   frame.status.SetProgressPos(kProgress, 50);
-  EXPECT_TRUE(IsGreen(At(450)));  // the trough starts after the label, so half is past 450
-  EXPECT_FALSE(IsGreen(At(780)));
+  EXPECT_TRUE(IsProgressGreen(At(450)));  // the trough starts after the label, so half is past 450
+  EXPECT_FALSE(IsProgressGreen(At(780)));
   frame.status.SetProgressPos(kProgress, 250);  // clamped to the range
   EXPECT_EQ(frame.status.ProgressPos(kProgress), 100);
-  EXPECT_TRUE(IsGreen(At(780)));
+  EXPECT_TRUE(IsProgressGreen(At(780)));
 
   // A second start replaces the element rather than stacking another.
   frame.status.AddProgress(kProgress, L"COM", RECT{300, 0, 800, 30}, 0, 100);
@@ -95,7 +95,7 @@ TEST_F(StatusBarTest, TheProgressBarFillsWithItsPositionAndGoesAwayWhenRemoved) 
   frame.status.RemoveElement(kProgress);
   EXPECT_FALSE(frame.status.HasElement(kProgress));
   EXPECT_EQ(frame.status.ProgressPos(kProgress), -1);
-  EXPECT_FALSE(IsGreen(At(450)));
+  EXPECT_FALSE(IsProgressGreen(At(450)));
   EXPECT_TRUE(frame.status.HasElement(kTextPane));
 }
 

@@ -13,7 +13,7 @@
 namespace wd::uitest {
 namespace {
 
-constexpr const wchar_t* kData = L"--patients 2 --minutes 40 --ward-round 5 --seed 7";
+constexpr const wchar_t* kEraseSimArgs = L"--patients 2 --minutes 40 --ward-round 5 --seed 7";
 
 // The request count monitor-sim wrote at exit, or -1.
 long long RequestsServed(const std::wstring& unixStats) {
@@ -46,7 +46,7 @@ class EraseTest : public UiAppTest {
   void Start(DWORD language) {
     StartApp({.language = language, .archiveFolder = archive_.wstring()});
     StopAnsweringBoxes();
-    StartMonitor(std::wstring(kData) + L" --stats " + stats_);
+    StartMonitor(std::wstring(kEraseSimArgs) + L" --stats " + stats_);
     ASSERT_TRUE(WaitFor([&] { return Frame().QueryCommandState(ID_CLEAR_DEVICE).enabled; }, 10000));
   }
 

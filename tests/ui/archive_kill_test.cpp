@@ -23,7 +23,7 @@ using test::OnlyDownload;
 using test::Total;
 
 // 6,000 monitoring records in replies of 50 at 115,200 baud: about ten seconds of download.
-const sim::GeneratorOptions kDataSet{3, 2000, 40, 11};
+const sim::GeneratorOptions kKillDataSet{3, 2000, 40, 11};
 constexpr std::size_t kPerReply = 50;
 
 HWND MainWindowOf(DWORD process) {
@@ -116,7 +116,7 @@ TEST_F(ArchiveKillTest, AKilledProgramLeavesEveryAcceptedReplyInTheArchiveAndRea
   const std::uint64_t requests = test::StatOf(statsFile, "requests");
   RunUnixCommand(L"rm -f '" + stats + L"'");
   ASSERT_GE(requests, 2u);
-  const test::Served served = test::ServedInOrder(sim::GenerateDataSet(kDataSet), kPerReply);
+  const test::Served served = test::ServedInOrder(sim::GenerateDataSet(kKillDataSet), kPerReply);
   const auto files = MonitoringFiles(folder);
   const std::size_t kept = Total(files);
   std::size_t persons = 0;

@@ -13,17 +13,17 @@
 namespace wd::uitest {
 namespace {
 
-const PatientId kPerson = IdOf("44030519650812302X");
+const PatientId kFormPerson = IdOf("44030519650812302X");
 constexpr COLORREF kLightBlue = RGB(180, 200, 255);
 
 class PatientFormTest : public UiAppTest {
  protected:
   void OpenPerson() {
-    if (StoreKey(Frame().Store(), kPerson) == nullptr) {
-      AddRecords(Frame().Store(), kPerson, {RecordAt(RecordKind::Monitoring, 8, 0)});
+    if (StoreKey(Frame().Store(), kFormPerson) == nullptr) {
+      AddRecords(Frame().Store(), kFormPerson, {RecordAt(RecordKind::Monitoring, 8, 0)});
     }
     Frame().ShowView(ViewCode::Home, nullptr);
-    Frame().ShowView(ViewCode::MonitoringList, StoreKey(Frame().Store(), kPerson));
+    Frame().ShowView(ViewCode::MonitoringList, StoreKey(Frame().Store(), kFormPerson));
     ASSERT_NE(dynamic_cast<CMonitorListView*>(Frame().CurrentViewWindow()), nullptr);
   }
   void SetText(int id, const wchar_t* text) { ::SetWindowTextW(ViewControl(id), text); }
@@ -31,7 +31,7 @@ class PatientFormTest : public UiAppTest {
     return static_cast<int>(::SendMessageW(ViewControl(IDC_SEX), CB_GETCURSEL, 0, 0));
   }
   std::filesystem::path Register() { return RegisterPath(ProgramFolder()); }
-  std::optional<PatientInfo> Stored() { return LookupInfo(ProgramFolder(), kPerson); }
+  std::optional<PatientInfo> Stored() { return LookupInfo(ProgramFolder(), kFormPerson); }
   std::wstring LastBox() { return Boxes().Seen().empty() ? L"" : Boxes().Seen().back().text; }
 };
 
@@ -178,8 +178,8 @@ TEST_F(PatientFormTest, LabelsAndReadOnlyFieldsAreLightBlueWhileEditableFieldsKe
 // template's own places, and the list still spans the view.
 TEST_F(PatientFormTest, AViewNarrowerThanItsTemplateReflowsTheForm) {
   StartApp();
-  AddRecords(Frame().Store(), kPerson, {RecordAt(RecordKind::Monitoring, 8, 0)});
-  const PatientId* key = StoreKey(Frame().Store(), kPerson);
+  AddRecords(Frame().Store(), kFormPerson, {RecordAt(RecordKind::Monitoring, 8, 0)});
+  const PatientId* key = StoreKey(Frame().Store(), kFormPerson);
   // Hidden hosts of any size: a child view is not bound to the screen's width.
   const auto makeView = [&](int width, HWND& host) {
     host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, width, 1400, nullptr, nullptr,

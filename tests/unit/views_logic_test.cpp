@@ -24,7 +24,7 @@ struct OnePerson {
   }
 };
 
-std::vector<VitalRecord> Minutes(int count, int spo2 = 97) {
+std::vector<VitalRecord> MinutesFromMidnight(int count, int spo2 = 97) {
   std::vector<VitalRecord> records;
   for (int i = 0; i < count; ++i) {
     records.push_back(Record(RecordKind::Monitoring, 1 + i / 1440, i / 60 % 24, i % 60, spo2));
@@ -44,13 +44,13 @@ TEST(TrendPlan, ValueMappingsOfTheThreeCharts) {
 }
 
 TEST(TrendPlan, OneRecordDrawsNothingTwoDrawOneLabelledSegment) {
-  OnePerson one(Minutes(1));
+  OnePerson one(MinutesFromMidnight(1));
   TrendPlan plan = PlanTrendChart(TrendChartKind::Spo2, one.list, 1);
   EXPECT_EQ(plan.bitmapWidth, 51);
   EXPECT_TRUE(plan.curves[0].empty());
   EXPECT_TRUE(plan.labels.empty());
 
-  auto records = Minutes(2);
+  auto records = MinutesFromMidnight(2);
   records[1].year = 19, records[1].month = 6, records[1].day = 24, records[1].hour = 9,
   records[1].minute = 5;
   OnePerson two(records);
@@ -64,7 +64,7 @@ TEST(TrendPlan, OneRecordDrawsNothingTwoDrawOneLabelledSegment) {
 }
 
 TEST(TrendPlan, HourLabelsEverySixtyColumnsFromTheRecordStartingThere) {
-  OnePerson person(Minutes(122));
+  OnePerson person(MinutesFromMidnight(122));
   const TrendPlan plan = PlanTrendChart(TrendChartKind::PulseRate, person.list, 122);
   ASSERT_EQ(plan.labels.size(), 3u);
   EXPECT_EQ(plan.labels[0].x, 0);
@@ -74,12 +74,12 @@ TEST(TrendPlan, HourLabelsEverySixtyColumnsFromTheRecordStartingThere) {
   EXPECT_EQ(plan.labels[2].text, HourLabelText((*person.list)[121]));
   EXPECT_EQ(plan.curves[0].size(), 121u);
 
-  OnePerson shorter(Minutes(121));
+  OnePerson shorter(MinutesFromMidnight(121));
   EXPECT_EQ(PlanTrendChart(TrendChartKind::PulseRate, shorter.list, 121).labels.size(), 2u);
 }
 
 TEST(TrendPlan, WardRoundRecordsLeaveNoGapAndNibpHasTwoCurves) {
-  auto records = Minutes(3);
+  auto records = MinutesFromMidnight(3);
   records.insert(records.begin() + 1, Record(RecordKind::WardRound, 9, 9, 9));
   records[3].systolic = 150;
   OnePerson person(records);
@@ -92,7 +92,7 @@ TEST(TrendPlan, WardRoundRecordsLeaveNoGapAndNibpHasTwoCurves) {
 }
 
 TEST(TrendPlan, FirstValueOnTheTopLineIsReplacedByTheNext) {
-  auto records = Minutes(3);
+  auto records = MinutesFromMidnight(3);
   records[0].systolic = 300;  // maps to y 0: counts as "no point yet"
   OnePerson person(records);
   const TrendPlan plan = PlanTrendChart(TrendChartKind::Nibp, person.list, 3);

@@ -12,15 +12,12 @@ namespace wd::cli {
 namespace {
 
 using test::Captured;
+using test::Cli;
 using wd::test::Id;
 using wd::test::JournalRun;
 using wd::test::kMorning;
 using wd::test::Minutes;
 using wd::test::TempDir;
-
-Captured Cli(const Args& args, const std::string& input = {}) {
-  return test::RunWith(Commands(), args, input);
-}
 
 // Two finished downloads and one killed in the middle (never told its end).
 void ThreeDownloads(const std::filesystem::path& root) {

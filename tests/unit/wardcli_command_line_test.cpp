@@ -18,7 +18,7 @@ using test::Captured;
 Captured Cli(std::span<const CommandSpec> table, const Args& args) {
   return test::RunWith(table, args);
 }
-Captured Cli(const Args& args) { return Cli(Commands(), args); }
+using test::Cli;
 
 // A table with a group of subcommands, as "archive list|history" will be.
 // Tells on stdout what it was run with.

@@ -39,6 +39,11 @@ inline Captured RunWith(std::span<const CommandSpec> table, const Args& args,
   return {status, Slurp(out), Slurp(err)};
 }
 
+// Runs wardcli's own command table.
+inline Captured Cli(const Args& args, const std::string& input = {}) {
+  return RunWith(Commands(), args, input);
+}
+
 // A path as the command line passes it: UTF-8.
 inline std::string PathArg(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();

@@ -101,70 +101,70 @@ std::string JsonSpo2(const Spo2Figures& s) {
 }
 
 // The words of the text in one language; values follow their word in both.
-struct Words {
+struct SummaryWords {
   std::string_view patient, recording, minutes, spo2Valid, spo2, spo2LowestAt, below90, below88;
   std::string_view desaturations3, desaturations4, episodes, pulse, nibpReadings, systolic;
   std::string_view diastolic, temperature, respiration;
   std::string_view to, leftOut, valid, mean, median, highest, lowest, min, comma, open, close;
 };
 
-constexpr Words kEnglish{"Patient",
-                         "Recording",
-                         "Minutes",
-                         "SpO2 valid minutes",
-                         "SpO2 %",
-                         "SpO2 lowest at",
-                         "Below 90 %",
-                         "Below 88 %",
-                         "Desaturations by 3 %",
-                         "Desaturations by 4 %",
-                         "Episodes below 90 %",
-                         "Pulse rate /min",
-                         "NIBP readings",
-                         "Systolic mmHg",
-                         "Diastolic mmHg",
-                         "Temperature \u00b0C",
-                         "Respiration /min",
-                         " to ",
-                         " record(s) left out",
-                         "valid ",
-                         "mean ",
-                         "median ",
-                         "highest ",
-                         "lowest ",
-                         " min",
-                         ", ",
-                         " (",
-                         ")"};
+constexpr SummaryWords kEnglish{"Patient",
+                                "Recording",
+                                "Minutes",
+                                "SpO2 valid minutes",
+                                "SpO2 %",
+                                "SpO2 lowest at",
+                                "Below 90 %",
+                                "Below 88 %",
+                                "Desaturations by 3 %",
+                                "Desaturations by 4 %",
+                                "Episodes below 90 %",
+                                "Pulse rate /min",
+                                "NIBP readings",
+                                "Systolic mmHg",
+                                "Diastolic mmHg",
+                                "Temperature \u00b0C",
+                                "Respiration /min",
+                                " to ",
+                                " record(s) left out",
+                                "valid ",
+                                "mean ",
+                                "median ",
+                                "highest ",
+                                "lowest ",
+                                " min",
+                                ", ",
+                                " (",
+                                ")"};
 
-constexpr Words kChinese{"身份证号",
-                         "记录时间",
-                         "分钟数",
-                         "血氧有效分钟",
-                         "血氧 %",
-                         "血氧最低时间",
-                         "低于 90 %",
-                         "低于 88 %",
-                         "血氧下降 3 %",
-                         "血氧下降 4 %",
-                         "低于 90 % 的时段",
-                         "脉率 /min",
-                         "血压测量次数",
-                         "收缩压 mmHg",
-                         "舒张压 mmHg",
-                         "体温 \u00b0C",
-                         "呼吸 /min",
-                         " 至 ",
-                         " 条记录未计入",
-                         "有效 ",
-                         "平均 ",
-                         "中位数 ",
-                         "最高 ",
-                         "最低 ",
-                         " 分钟",
-                         "，",
-                         "（",
-                         "）"};
+constexpr SummaryWords kChinese{"身份证号",
+                                "记录时间",
+                                "分钟数",
+                                "血氧有效分钟",
+                                "血氧 %",
+                                "血氧最低时间",
+                                "低于 90 %",
+                                "低于 88 %",
+                                "血氧下降 3 %",
+                                "血氧下降 4 %",
+                                "低于 90 % 的时段",
+                                "脉率 /min",
+                                "血压测量次数",
+                                "收缩压 mmHg",
+                                "舒张压 mmHg",
+                                "体温 \u00b0C",
+                                "呼吸 /min",
+                                " 至 ",
+                                " 条记录未计入",
+                                "有效 ",
+                                "平均 ",
+                                "中位数 ",
+                                "最高 ",
+                                "最低 ",
+                                " 分钟",
+                                "，",
+                                "（",
+                                "）"};
 
 // Columns a text takes on a terminal: the Chinese characters (three bytes in UTF-8) take two,
 // ASCII and the degree sign (two bytes) one.
@@ -183,7 +183,7 @@ std::size_t DisplayWidth(std::string_view utf8) {
 
 class TextWriter {
  public:
-  explicit TextWriter(const Words& words) : w_(words) {}
+  explicit TextWriter(const SummaryWords& words) : w_(words) {}
 
   void Line(std::string_view label, const std::string& value) {
     constexpr std::size_t kLabelColumns = 22;
@@ -212,11 +212,11 @@ class TextWriter {
     return Figure(events, "-") + std::string(w_.open) + "ODI " + Figure(perHour, "-") +
            std::string(w_.close);
   }
-  const Words& words() const { return w_; }
+  const SummaryWords& words() const { return w_; }
   const std::string& text() const { return text_; }
 
  private:
-  const Words& w_;
+  const SummaryWords& w_;
   std::string text_;
 };
 
@@ -252,7 +252,7 @@ std::string SummaryJson(const PatientId& id, const PatientSummary& summary) {
 std::string SummaryText(const PatientId& id, const PatientSummary& summary,
                         MessageLanguage language) {
   TextWriter out(language == MessageLanguage::Chinese ? kChinese : kEnglish);
-  const Words& w = out.words();
+  const SummaryWords& w = out.words();
   const Spo2Figures& s = summary.spo2;
   const std::string comma(w.comma);
   out.Line(w.patient, IdText(id));

@@ -1,19 +1,16 @@
 #include "views/logic/list_cells.h"
 
+#include "data/ascii_text.h"
 #include "data/record_format.h"
 
 namespace wd {
 namespace {
 
-std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
-
-std::u16string Number(long long value) { return Ascii(std::to_string(value)); }
-
 // Columns from `first` on: the ten measurements in RecordField order.
 std::u16string MeasurementCell(const VitalRecord& record, int column, int first) {
   const int field = column - first;
   if (field < 0 || field > static_cast<int>(RecordField::Respiration)) return {};
-  return Ascii(FormatField(record, static_cast<RecordField>(field)));
+  return AsciiText(FormatField(record, static_cast<RecordField>(field)));
 }
 
 std::u16string SexText(int sex, const SexTexts& texts) {
@@ -26,9 +23,9 @@ std::u16string PersonCell(const PatientInfo& info, int column, const SexTexts& s
   switch (column) {
     case 4: return info.Name();
     case 5: return SexText(info.sex, sexTexts);
-    case 6: return Number(info.age);
-    case 7: return Number(info.height);
-    case 8: return Number(info.weight);
+    case 6: return NumberText(info.age);
+    case 7: return NumberText(info.height);
+    case 8: return NumberText(info.weight);
     default: return {};
   }
 }
@@ -56,9 +53,9 @@ std::vector<WardRoundListRow> WardRoundListRows(const PatientStore::Entries& ent
 
 std::u16string MonitoringCell(const VitalRecord& record, std::size_t displayIndex, int column) {
   switch (column) {
-    case 0: return Number(static_cast<long long>(displayIndex) + 1);
-    case 1: return Ascii(FormatRecordDate(record));
-    case 2: return Ascii(FormatRecordTime(record));
+    case 0: return NumberText(static_cast<long long>(displayIndex) + 1);
+    case 1: return AsciiText(FormatRecordDate(record));
+    case 2: return AsciiText(FormatRecordTime(record));
     default: return MeasurementCell(record, column, 3);
   }
 }
@@ -66,10 +63,10 @@ std::u16string MonitoringCell(const VitalRecord& record, std::size_t displayInde
 std::u16string WardRoundCell(const WardRoundListRow& row, std::size_t displayIndex, int column,
                              const SexTexts& sexTexts) {
   switch (column) {
-    case 0: return Number(static_cast<long long>(displayIndex) + 1);
-    case 1: return Ascii(row.key->DisplayText());
-    case 2: return Ascii(FormatRecordDate(*row.record));
-    case 3: return Ascii(FormatRecordTime(*row.record));
+    case 0: return NumberText(static_cast<long long>(displayIndex) + 1);
+    case 1: return AsciiText(row.key->DisplayText());
+    case 2: return AsciiText(FormatRecordDate(*row.record));
+    case 3: return AsciiText(FormatRecordTime(*row.record));
     default: break;
   }
   if (column <= 8)

@@ -13,7 +13,7 @@ namespace wd {
 namespace {
 
 constexpr COLORREF kText = RGB(0, 0, 0);
-constexpr COLORREF kLabelText = RGB(70, 70, 70);
+constexpr COLORREF kReportLabelText = RGB(70, 70, 70);
 constexpr COLORREF kNoticeText = RGB(170, 20, 20);
 constexpr COLORREF kFrame = RGB(120, 120, 120);
 constexpr COLORREF kGrid = RGB(215, 215, 215);
@@ -80,7 +80,7 @@ void DrawTable(HDC dc, const ReportFonts& fonts, const PageTransform& t, const T
     const RECT label = t.Of(row.labelBox);
     const RECT value = t.Of(row.valueBox);
     DrawText(dc, fonts, TextRole::Body, row.row.label, label, DT_LEFT | DT_SINGLELINE | DT_VCENTER,
-             kLabelText);
+             kReportLabelText);
     const UINT wrap = row.row.lines > 1 ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER;
     DrawText(dc, fonts, TextRole::Body, row.row.value, value, DT_LEFT | wrap, kText);
     const fw::SelectionGuard pen(dc, rule.get());
@@ -138,7 +138,7 @@ void DrawChart(HDC dc, const ReportFonts& fonts, const ReportPlan& plan, const C
       const RECT label{t.X(chart.frame.left), y - t.Height(30), plot.left - t.Height(15),
                        y + t.Height(30)};
       DrawText(dc, fonts, TextRole::Small, line.label, label, DT_RIGHT | DT_SINGLELINE | DT_VCENTER,
-               kLabelText);
+               kReportLabelText);
     }
   }
   if (chart.referenceY) {
@@ -158,7 +158,7 @@ void DrawChart(HDC dc, const ReportFonts& fonts, const ReportPlan& plan, const C
       Line(dc, x, plot.bottom, x, plot.bottom + tickLength);
       if (!tick.label.empty()) {
         DrawText(dc, fonts, TextRole::Small, tick.label, t.Of(tick.labelBox),
-                 DT_CENTER | DT_SINGLELINE | DT_TOP, kLabelText);
+                 DT_CENTER | DT_SINGLELINE | DT_TOP, kReportLabelText);
       }
     }
   }
