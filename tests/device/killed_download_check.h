@@ -32,22 +32,40 @@ inline std::filesystem::path OnlyDownload(const std::filesystem::path& archive) 
 
 using ArchivedFiles = std::map<std::string, std::vector<VitalRecord>>;
 
-// Whole monitoring records per file name, as the archive's reader takes them.
-inline ArchivedFiles MonitoringFiles(const std::filesystem::path& folder) {
-  ArchivedFiles files;
+// The archive's monitoring files, each with its contents as the archive's reader takes them
+// (none where the file cannot be read as one).
+template <class Visit>
+void ForEachMonitoringFile(const std::filesystem::path& folder, Visit visit) {
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
     if (entry.path().extension() != ".mDat") continue;
     std::vector<std::uint8_t> bytes;
     if (!fileio::ReadAll(entry.path(), bytes)) continue;
-    const auto contents = ParseMonitorFile(bytes);
-    EXPECT_TRUE(contents) << entry.path();
-    if (!contents) continue;
-    EXPECT_LT(contents->trailingBytes, VitalRecord::kSize);  // at most one record cut short
-    EXPECT_EQ(entry.path().filename().string(), FileNameForId(contents->id) + ".mDat");
-    files[FileNameForId(contents->id)] = contents->records;
+    visit(entry.path(), ParseMonitorFile(bytes));
   }
+}
+
+// Whole monitoring records per file name, once the download has ended.
+inline ArchivedFiles MonitoringFiles(const std::filesystem::path& folder) {
+  ArchivedFiles files;
+  ForEachMonitoringFile(folder, [&files](const std::filesystem::path& path, const auto& contents) {
+    EXPECT_TRUE(contents) << path;
+    if (!contents) return;
+    EXPECT_LT(contents->trailingBytes, VitalRecord::kSize);  // at most one record cut short
+    EXPECT_EQ(path.filename().string(), FileNameForId(contents->id) + ".mDat");
+    files[FileNameForId(contents->id)] = contents->records;
+  });
   return files;
+}
+
+// Whole monitoring records the files hold while the download still writes them: a file it has
+// only just made, its header not yet whole, holds none so far.
+inline std::size_t RecordsSoFar(const std::filesystem::path& folder) {
+  std::size_t total = 0;
+  ForEachMonitoringFile(folder, [&total](const std::filesystem::path&, const auto& contents) {
+    if (contents) total += contents->records.size();
+  });
+  return total;
 }
 
 inline std::size_t Total(const ArchivedFiles& files) {

@@ -18,6 +18,7 @@ namespace {
 
 using test::DataArgs;
 using test::MonitoringFiles;
+using test::RecordsSoFar;
 using test::OnlyDownload;
 using test::StatOf;
 using test::Text;
@@ -43,7 +44,7 @@ TEST_F(WardcliDevice, AKilledArchivingDownloadKeepsEveryRecordOfEveryAcceptedRep
   const auto deadline = std::chrono::steady_clock::now() + 30s;
   while (std::chrono::steady_clock::now() < deadline) {
     folder = OnlyDownload(archive);
-    if (!folder.empty() && Total(MonitoringFiles(folder)) >= 1000) break;
+    if (!folder.empty() && RecordsSoFar(folder) >= 1000) break;
     std::this_thread::sleep_for(5ms);
   }
   ASSERT_FALSE(folder.empty()) << Text(test::ReadBytes(dir_ / "download.err"));

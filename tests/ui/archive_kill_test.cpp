@@ -19,6 +19,7 @@ namespace wd::uitest {
 namespace {
 
 using test::MonitoringFiles;
+using test::RecordsSoFar;
 using test::OnlyDownload;
 using test::Total;
 
@@ -104,7 +105,7 @@ TEST_F(ArchiveKillTest, AKilledProgramLeavesEveryAcceptedReplyInTheArchiveAndRea
   ASSERT_TRUE(ui_support::PumpUntil(
       [&] {
         folder = OnlyDownload(archive_);
-        return !folder.empty() && Total(MonitoringFiles(folder)) >= 1000;
+        return !folder.empty() && RecordsSoFar(folder) >= 1000;
       },
       60000));
   ASSERT_TRUE(::TerminateProcess(process_.hProcess, 9));
