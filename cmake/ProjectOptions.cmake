@@ -34,5 +34,7 @@ endif()
 if(CMAKE_CROSSCOMPILING AND WIN32)
   # ctest runs Windows binaries under Wine, in a prefix private to this build tree.
   set(WD_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  # A prefix never run in: tests that want a prefix of their own get a copy of it.
+  set(WD_WINEPREFIX_TEMPLATE ${CMAKE_BINARY_DIR}/wineprefix-template)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh ${WD_WINEPREFIX})
 endif()

@@ -36,6 +36,8 @@ cleanup() {
 trap cleanup EXIT
 
 if [[ " ${trees[*]} " == *" win "* ]]; then
+  # Every prefix of the tests is a copy of one made once (tests/ui, tests/setup).
+  export WD_WINEPREFIX_TEMPLATE=$root/build/win/wineprefix-template
   scripts/wine-prefix.sh build/win/wineprefix || { echo "no Wine prefix"; exit 1; }
   if [[ -z ${DISPLAY:-} ]]; then
     source scripts/xvfb.sh && xvfb_pid=$WD_XVFB_PID
