@@ -83,7 +83,8 @@ class UiAppTest : public ::testing::Test {
 
   // A ribbon or home-view command, as a click would give it (routed view first).
   void Command(UINT id);
-  bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+  // Polls `done` while pumping messages; generous, since a loaded machine may be slow.
+  bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
   void Pump(DWORD milliseconds);
 
   // Serves COM7 from monitor-sim with these data options; waits until the frame sees it.
