@@ -18,8 +18,8 @@ namespace {
 
 using test::DataArgs;
 using test::MonitoringFiles;
-using test::RecordsSoFar;
 using test::OnlyDownload;
+using test::RecordsSoFar;
 using test::StatOf;
 using test::Text;
 using test::Total;

@@ -19,8 +19,8 @@ namespace wd::uitest {
 namespace {
 
 using test::MonitoringFiles;
-using test::RecordsSoFar;
 using test::OnlyDownload;
+using test::RecordsSoFar;
 using test::Total;
 
 // 6,000 monitoring records in replies of 50 at 115,200 baud: about ten seconds of download.
