@@ -22,6 +22,7 @@ ProcessMemory MeasureProcessMemory();
 // every message that follows handled. The medians of several openings: wall time, and the
 // window thread's own CPU time, which other programs on a busy machine hardly change (the
 // wall time also holds Wine's server and the X server working for the thread).
+// WD_BENCH_RUNS=N in the environment asks for N openings instead (more, on a noisy machine).
 struct Opening {
   double wallMs;
   double cpuMs;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_map>
 
 #include "framework/exception_report.h"
 #include "framework/resource_module.h"
@@ -11,15 +12,20 @@
 namespace fw {
 namespace {
 
-// The object of a window, and the procedure it replaced, live in the window's property list;
+// The windows of this thread bound to an object, and the procedure each subclass replaced.
+// Window properties would do the same, but under Wine every GetProp is a round trip to the
+// window server, and this lookup runs for every message (thousands while a view opens).
+// A window's messages arrive on the thread that made it, so a table per thread suffices;
 // GWLP_USERDATA stays free for the control itself.
-constexpr wchar_t kObjectProperty[] = L"wd.fw.Window";
-constexpr wchar_t kPreviousProperty[] = L"wd.fw.PreviousProc";
+struct Binding {
+  Window* object = nullptr;    // null once detached while another subclass sits on top
+  WNDPROC previous = nullptr;  // null for windows of our own classes
+};
+thread_local std::unordered_map<HWND, Binding> bindings;
 
-bool IsOurProcess(HWND window) noexcept {
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(window, &process);
-  return process == ::GetCurrentProcessId();
+Binding* BindingOf(HWND window) noexcept {
+  const auto found = bindings.find(window);
+  return found != bindings.end() ? &found->second : nullptr;
 }
 
 POINT PointOf(LPARAM lParam) noexcept { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
@@ -53,8 +59,8 @@ Window::~Window() {
 }
 
 Window* Window::FromHandle(HWND window) noexcept {
-  if (window == nullptr || !IsOurProcess(window)) return nullptr;
-  return static_cast<Window*>(::GetPropW(window, kObjectProperty));
+  const Binding* binding = BindingOf(window);
+  return binding != nullptr ? binding->object : nullptr;
 }
 
 bool Window::Create(const WindowSpec& windowSpec) {
@@ -84,22 +90,22 @@ bool Window::Create(const WindowSpec& windowSpec) {
 
 bool Window::Attach(HWND window) {
   if (hwnd_ != nullptr || window == nullptr || FromHandle(window) != nullptr) return false;
-  if (!IsOurProcess(window) || !Subclass(window)) return false;
+  // Its messages must come to this thread, where the binding is kept.
+  if (::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) return false;
+  if (!Subclass(window)) return false;
   ownsWindow_ = false;
   OnAttached();
   return true;
 }
 
 bool Window::Subclass(HWND window) noexcept {
-  Bind(window);
-  previous_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
-  ::SetPropW(window, kPreviousProperty, reinterpret_cast<HANDLE>(previous_));
+  const auto previous = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC));
+  if (!Bind(window, previous)) return false;
   ::SetLastError(0);
   if (::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWindowProc)) ==
           0 &&
       ::GetLastError() != 0) {
-    ::RemovePropW(window, kPreviousProperty);
-    ::RemovePropW(window, kObjectProperty);
+    bindings.erase(window);
     hwnd_ = nullptr;
     previous_ = nullptr;
     return false;
@@ -107,9 +113,15 @@ bool Window::Subclass(HWND window) noexcept {
   return true;
 }
 
-void Window::Bind(HWND window) noexcept {
+bool Window::Bind(HWND window, WNDPROC previous) noexcept {
+  try {
+    bindings.insert_or_assign(window, Binding{this, previous});
+  } catch (...) {
+    return false;
+  }
   hwnd_ = window;
-  ::SetPropW(window, kObjectProperty, this);
+  previous_ = previous;
+  return true;
 }
 
 void Window::Detach() noexcept {
@@ -117,15 +129,17 @@ void Window::Detach() noexcept {
   if (previous_ != nullptr &&
       reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC)) == &StaticWindowProc) {
     ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    ::RemovePropW(hwnd_, kPreviousProperty);
+    bindings.erase(hwnd_);
+  } else if (Binding* binding = BindingOf(hwnd_)) {
+    // Someone subclassed on top of us: our procedure stays in the chain and forwards to the
+    // saved previous procedure until the window goes (see StaticWindowProc).
+    binding->object = nullptr;
+    if (binding->previous == nullptr) bindings.erase(hwnd_);
   }
-  // If someone subclassed on top of us, our procedure stays in the chain and forwards to
-  // the saved previous procedure (see StaticWindowProc).
   Unbind();
 }
 
 void Window::Unbind() noexcept {
-  ::RemovePropW(hwnd_, kObjectProperty);
   hwnd_ = nullptr;
   previous_ = nullptr;
   ownsWindow_ = false;
@@ -137,16 +151,18 @@ void Window::Destroy() noexcept {
 }
 
 LRESULT CALLBACK Window::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Window* self = FromHandle(window);
+  Binding* binding = BindingOf(window);
+  Window* self = binding != nullptr ? binding->object : nullptr;
   if (self == nullptr && message == WM_NCCREATE) {
     // Only Window::Create makes windows of our private classes, with itself as parameter.
     self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    if (self != nullptr) self->Bind(window);
+    if (self != nullptr && !self->Bind(window, nullptr)) return FALSE;
   }
   if (self != nullptr) return self->Dispatch(message, wParam, lParam);
 
-  const auto previous = reinterpret_cast<WNDPROC>(::GetPropW(window, kPreviousProperty));
-  if (message == WM_NCDESTROY) ::RemovePropW(window, kPreviousProperty);
+  // Detached, with a later subclass still calling us: pass everything on.
+  const WNDPROC previous = binding != nullptr ? binding->previous : nullptr;
+  if (message == WM_NCDESTROY) bindings.erase(window);
   return previous != nullptr ? ::CallWindowProcW(previous, window, message, wParam, lParam)
                              : ::DefWindowProcW(window, message, wParam, lParam);
 }
@@ -179,7 +195,7 @@ void Window::HandlerFailed(UINT message, const char* what) noexcept {
 
 void Window::AfterNcDestroy() noexcept {
   if (hwnd_ == nullptr) return;
-  ::RemovePropW(hwnd_, kPreviousProperty);
+  bindings.erase(hwnd_);
   Unbind();
   try {
     OnFinalMessage();

@@ -129,7 +129,7 @@ class Window {
   static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Reflect(UINT message, WPARAM wParam, LPARAM lParam, bool& reflected);
-  void Bind(HWND window) noexcept;
+  bool Bind(HWND window, WNDPROC previous) noexcept;
   void Unbind() noexcept;
   bool Subclass(HWND window) noexcept;
   void AfterNcDestroy() noexcept;

@@ -82,7 +82,7 @@ void DataListPanel::SetUp(std::span<const ListColumn> columns, int format, CellT
   ListView_SetTextBkColor(list_, kViewBackground);
   ListView_SetTextColor(list_, RGB(0, 0, 0));
   if (HWND header = ListView_GetHeader(list_)) {
-    InstallHeaderPainter(header);
+    header_.Attach(header);
     ::SetWindowLongPtrW(header, GWL_STYLE, ::GetWindowLongPtrW(header, GWL_STYLE) & ~HDS_BUTTONS);
   }
   ListView_SetImageList(list_, ImageList_Create(kRowHeight, kRowHeight, ILC_MASK, 2, 1),

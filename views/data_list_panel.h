@@ -27,6 +27,7 @@
 
 #include "framework/dialog_template.h"
 #include "framework/handles.h"
+#include "views/list_header_painter.h"
 
 namespace wd {
 
@@ -76,6 +77,7 @@ class DataListPanel {
 
   fw::Font font_;
   HWND list_ = nullptr;
+  ListHeaderPainter header_;
   CellText cells_;
   std::size_t rows_ = 0;
 };

@@ -8,8 +8,6 @@
 namespace wd {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x48445250;  // "HDRP"
-
 // One brush for the whole process, made on first use and kept until the process ends, like a
 // stock object: every header of every list shares it.
 HBRUSH HeaderBrush() {
@@ -17,7 +15,10 @@ HBRUSH HeaderBrush() {
   return brush;
 }
 
-void PaintHeader(HWND header) {
+}  // namespace
+
+void ListHeaderPainter::Paint() {
+  const HWND header = hwnd();
   const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(header, WM_GETFONT, 0, 0));
   fw::Pen pen = fw::CreateSolidPen(1, RGB(255, 255, 255));
   fw::PaintDc dc(header);
@@ -45,13 +46,12 @@ void PaintHeader(HWND header) {
   ::SetBkMode(dc.get(), oldMode);
 }
 
-LRESULT CALLBACK HeaderPaintProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR) {
+LRESULT ListHeaderPainter::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: PaintHeader(header); return 0;
+    case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: {
       RECT client{};
-      ::GetClientRect(header, &client);
+      ::GetClientRect(hwnd(), &client);
       ::FillRect(reinterpret_cast<HDC>(wParam), &client, HeaderBrush());
       return 1;
     }
@@ -59,15 +59,8 @@ LRESULT CALLBACK HeaderPaintProc(HWND header, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN: return 1;  // no sizing cursor, no click, no drag
     case WM_MOUSEMOVE:
     case WM_LBUTTONDBLCLK: return 0;  // no hot tracking, no auto-size on a border
-    case WM_NCDESTROY: ::RemoveWindowSubclass(header, HeaderPaintProc, kSubclassId); break;
+    default: return CallDefault(message, wParam, lParam);
   }
-  return ::DefSubclassProc(header, message, wParam, lParam);
-}
-
-}  // namespace
-
-bool InstallHeaderPainter(HWND header) {
-  return header != nullptr && ::SetWindowSubclass(header, HeaderPaintProc, kSubclassId, 0);
 }
 
 }  // namespace wd

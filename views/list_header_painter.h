@@ -4,12 +4,20 @@
 
 #include <windows.h>
 
+#include "framework/window.h"
+
 namespace wd {
 
 inline constexpr COLORREF kHeaderColour = RGB(0, 50, 183);
 
-// Takes over the header's painting and mouse handling (a comctl32 subclass, so each header
-// keeps its own original procedure).
-bool InstallHeaderPainter(HWND header);
+// Attached to a list's header, it takes over the header's painting and mouse handling; the
+// header's own procedure does the rest (layout, items, the list's queries).
+class ListHeaderPainter : public fw::Window {
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void Paint();
+};
 
 }  // namespace wd

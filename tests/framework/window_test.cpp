@@ -2,9 +2,12 @@
 // exception boundary and timers.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -155,6 +158,59 @@ TEST(WindowBinding, AttachingSubclassesAControlAndDetachingRestoresIt) {
   wchar_t text[8] = {};
   ::GetWindowTextW(edit, text, 8);
   EXPECT_STREQ(text, L"427");
+}
+
+// A procedure put on top of ours by someone else; it counts what passes through.
+WNDPROC gOuterNext = nullptr;
+int gOuterCalls = 0;
+LRESULT CALLBACK OuterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ++gOuterCalls;
+  return ::CallWindowProcW(gOuterNext, window, message, wParam, lParam);
+}
+
+TEST(WindowBinding, DetachedUnderAnotherSubclassTheControlStillWorksUntilItGoes) {
+  HostWindow host;
+  ASSERT_TRUE(host.Open(300, 100));
+  const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 5, 5, 200, 24,
+                                      host.hwnd(), reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  {
+    CharCounter counter;
+    ASSERT_TRUE(counter.Attach(edit));
+    gOuterCalls = 0;
+    gOuterNext = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterProc)));
+    ::SendMessageW(edit, WM_CHAR, L'1', 1);
+    EXPECT_EQ(counter.characters, 1);
+  }
+  // Our procedure could not be unhooked: it stays in the chain and passes everything on.
+  EXPECT_EQ(fw::Window::FromHandle(edit), nullptr);
+  ::SendMessageW(edit, WM_CHAR, L'2', 1);
+  EXPECT_EQ(gOuterCalls, 2);
+  wchar_t text[8] = {};
+  ::GetWindowTextW(edit, text, 8);
+  EXPECT_STREQ(text, L"12");
+  EXPECT_TRUE(::DestroyWindow(edit));
+}
+
+TEST(WindowBinding, AWindowOfAnotherThreadIsNotAttached) {
+  std::atomic<HWND> edit = nullptr;
+  std::atomic<bool> done = false;
+  std::thread owner([&] {
+    edit = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr,
+                             nullptr);
+    while (!done) {
+      MSG message;
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ::DestroyWindow(edit.load());
+  });
+  while (edit == nullptr) std::this_thread::yield();
+  CharCounter counter;
+  EXPECT_FALSE(counter.Attach(edit)) << "its messages would never reach this thread's binding";
+  EXPECT_EQ(fw::Window::FromHandle(edit), nullptr);
+  done = true;
+  owner.join();
 }
 
 TEST(WindowBinding, AnAttachedControlDestroyedWithItsParentDetachesItself) {
