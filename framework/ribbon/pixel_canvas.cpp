@@ -83,11 +83,36 @@ bool PixelCanvas::Resize(int width, int height, HDC reference) {
   if (dib_.bitmap && dib_.width == width && dib_.height == height) return true;
   Release();
   if (!dc_) dc_ = MemoryDc(reference);
+  Unclip();
   if (!dc_) return false;
   dib_ = CreateDibSection32(width, height);
   if (!dib_.bitmap) return false;
   previous_ = ::SelectObject(dc_.get(), dib_.bitmap.get());
   return true;
+}
+
+void PixelCanvas::ClipTo(const RECT& area) {
+  clip_ = area;
+  if (!dc_) return;
+  ::SelectClipRgn(dc_.get(), nullptr);
+  ::IntersectClipRect(dc_.get(), area.left, area.top, area.right, area.bottom);
+}
+
+void PixelCanvas::Unclip() {
+  clip_.reset();
+  if (dc_) ::SelectClipRgn(dc_.get(), nullptr);
+}
+
+RECT PixelCanvas::Writable(const RECT& rect) const noexcept {
+  RECT area{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
+            std::min<LONG>(rect.right, dib_.width), std::min<LONG>(rect.bottom, dib_.height)};
+  if (clip_) {
+    area.left = std::max(area.left, clip_->left);
+    area.top = std::max(area.top, clip_->top);
+    area.right = std::min(area.right, clip_->right);
+    area.bottom = std::min(area.bottom, clip_->bottom);
+  }
+  return area;
 }
 
 std::uint32_t* PixelCanvas::Row(int y) const noexcept {
@@ -97,10 +122,8 @@ std::uint32_t* PixelCanvas::Row(int y) const noexcept {
 void PixelCanvas::FillRect(const RECT& rect, const Gradient& fill) {
   if (!dib_.bitmap) return;
   ::GdiFlush();  // GDI text drawn before must land first
-  const int left = std::max<int>(rect.left, 0);
-  const int right = std::min<int>(rect.right, dib_.width);
-  const int top = std::max<int>(rect.top, 0);
-  const int bottom = std::min<int>(rect.bottom, dib_.height);
+  const RECT area = Writable(rect);
+  const int left = area.left, right = area.right, top = area.top, bottom = area.bottom;
   const float span = static_cast<float>(std::max<LONG>(rect.bottom - rect.top, 1));
   for (int y = top; y < bottom; ++y) {
     const COLORREF colour = fill.At((static_cast<float>(y - rect.top) + 0.5f) / span);
@@ -153,8 +176,8 @@ void PixelCanvas::Paint(const RECT& rect, Shape shape, float radius, float ringW
     }
     return 1.0f;
   };
-  const int left = std::max<int>(rect.left, 0), right = std::min<int>(rect.right, dib_.width);
-  const int top = std::max<int>(rect.top, 0), bottom = std::min<int>(rect.bottom, dib_.height);
+  const RECT area = Writable(rect);
+  const int left = area.left, right = area.right, top = area.top, bottom = area.bottom;
   for (int y = top; y < bottom; ++y) {
     const float cy = static_cast<float>(y) + 0.5f;
     const COLORREF colour = fill.At((cy - t) / (b - t));
@@ -173,15 +196,16 @@ void PixelCanvas::DrawImage(const IconImage& image, int x, int y, float opacity)
   if (!dib_.bitmap || image.empty()) return;
   ::GdiFlush();
   const int scale = static_cast<int>(std::lround(Clamp01(opacity) * 256));
+  const RECT area = Writable(RECT{x, y, x + image.width(), y + image.height()});
   for (int row = 0; row < image.height(); ++row) {
     const int ty = y + row;
-    if (ty < 0 || ty >= dib_.height) continue;
+    if (ty < area.top || ty >= area.bottom) continue;
     std::uint32_t* target = Row(ty);
     const std::uint32_t* source =
         image.pixels().data() + static_cast<std::size_t>(row) * image.width();
     for (int column = 0; column < image.width(); ++column) {
       const int tx = x + column;
-      if (tx < 0 || tx >= dib_.width) continue;
+      if (tx < area.left || tx >= area.right) continue;
       const std::uint32_t pixel = source[column];
       const std::uint32_t alpha = ((pixel >> 24) * scale) >> 8;
       if (alpha == 0) continue;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "framework/device_context.h"
 #include "framework/gdi_objects.h"
@@ -38,6 +39,10 @@ class PixelCanvas {
 
   // Keeps the buffer when the size is unchanged; false when it cannot be made.
   bool Resize(int width, int height, HDC reference);
+  // Everything painted from now on, pixels and GDI text alike, lands only inside `area`: a bar
+  // repaints what was invalidated and keeps the rest of the buffer. Unclip paints everywhere.
+  void ClipTo(const RECT& area);
+  void Unclip();
   HDC dc() const noexcept { return dc_.get(); }
   int width() const noexcept { return dib_.width; }
   int height() const noexcept { return dib_.height; }
@@ -66,11 +71,14 @@ class PixelCanvas {
   void Paint(const RECT& rect, Shape shape, float radius, float ringWidth, const Gradient& fill,
              float opacity, const float* segment = nullptr);
   std::uint32_t* Row(int y) const noexcept;
+  // The part of `rect` inside the buffer and the clip.
+  RECT Writable(const RECT& rect) const noexcept;
   void Release() noexcept;
 
   MemoryDc dc_;
   DibSection dib_;
   HGDIOBJ previous_ = nullptr;
+  std::optional<RECT> clip_;
 };
 
 }  // namespace fw

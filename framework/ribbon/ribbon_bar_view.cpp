@@ -74,7 +74,18 @@ void RibbonBar::OnPaint() {
   if (layoutDirty_) Layout();
   PaintDc paint(hwnd());
   const RECT client = ClientRect();
+  const bool kept = canvas_.width() == client.right && canvas_.height() == client.bottom;
   if (!canvas_.Resize(client.right, client.bottom, paint.get())) return;
+  // The buffer keeps the last picture, so only the invalidated part is painted again (a view
+  // switch changes a few buttons' states); a buffer just made is painted whole. Whatever reaches
+  // into that part is painted, in the usual order, and nothing else.
+  const RECT area = kept ? paint.area() : client;
+  canvas_.ClipTo(area);
+  const auto reaches = [&area](RECT rect) {
+    ::InflateRect(&rect, 4, 4);  // a look may spill a little over its box
+    RECT overlap{};
+    return ::IntersectRect(&overlap, &rect, &area) != FALSE;
+  };
   const HFONT uiFont = font();
   const int width = client.right;
 
@@ -86,6 +97,7 @@ void RibbonBar::OnPaint() {
     PaintTab(canvas_, uiFont, *category, metrics_);
     for (std::size_t p = 0; p < category->PanelCount(); ++p) {
       const RibbonPanel& panel = *category->Panel(p);
+      if (!reaches(panel.rect())) continue;
       if (panel.collapsed()) {
         PaintCollapsedPanel(canvas_, uiFont, panel, metrics_,
                             LookOf(Target{Target::Kind::CollapsedPanel, nullptr, p}));
@@ -94,6 +106,7 @@ void RibbonBar::OnPaint() {
       PaintPanel(canvas_, uiFont, panel, panel.rect(), metrics_);
       for (std::size_t e = 0; e < panel.ElementCount(); ++e) {
         RibbonElement* element = panel.Element(e);
+        if (!reaches(element->rect())) continue;
         PaintElement(canvas_, uiFont, *element, metrics_,
                      LookOf(Target{Target::Kind::Element, element}));
       }
@@ -101,6 +114,7 @@ void RibbonBar::OnPaint() {
   }
   PaintAppButton(canvas_, AppButtonRect(), appImage_, LookOf(Target{Target::Kind::AppButton}));
   PaintKeyTips();
+  canvas_.Unclip();
   canvas_.CopyTo(paint.get(), paint.area());
 }
 
