@@ -34,6 +34,7 @@ CMainFrame::~CMainFrame() {
   StopWorkerAndWait();
   JoinCatalogWarmer();
   view_ = {};
+  spares_.Clear();
   Destroy();
 }
 
@@ -80,6 +81,8 @@ int CMainFrame::OnCreate(const CREATESTRUCTW& create) {
 void CMainFrame::OnTimer(UINT_PTR id) {
   if (id == kPendingViewTimer) {
     ShowPendingView();
+  } else if (id == kSpareViewTimer) {
+    MakeSpareView();
   } else if (id == kStatusPaneTimer) {
     statusBar_.SetPaneRightEdge(ID_PANE_STATUS_TEXT, kStatusPaneRight);
     statusBar_.Redraw();
@@ -148,6 +151,7 @@ void CMainFrame::CloseMainWindow() {
   // The view points into the store: it goes first.
   SetCurrentView(nullptr);
   view_ = {};
+  spares_.Clear();
   store_.Write().RemoveAll();
   Destroy();
 }
@@ -155,6 +159,7 @@ void CMainFrame::CloseMainWindow() {
 void CMainFrame::OnDestroy() {
   KillTimer(kPresenceTimer);
   KillTimer(kPendingViewTimer);
+  KillTimer(kSpareViewTimer);
   fw::FrameWindow::OnDestroy();
   ::PostQuitMessage(0);
 }

@@ -20,6 +20,8 @@
 #include "archive/erase_guard.h"
 #include "app/logic/data_folders.h"
 #include "app/logic/view_history.h"
+#include "app/shown_view.h"
+#include "app/spare_views.h"
 #include "data/download_state.h"
 #include "data/patient_store.h"
 #include "device/byte_link.h"
@@ -42,16 +44,6 @@ class CwardDeskApp;
 // The frame's own messages from its worker threads.
 inline constexpr UINT WM_ARCHIVEFAILED = WM_USER + 0x110;  // the journal could not write
 inline constexpr UINT WM_ERASECOUNTED = WM_USER + 0x111;   // the totals before an erase are known
-
-// The view the frame shows, as the switch that made it knows it: the window, the form that takes
-// an initial update (null for the data overview, which paints itself), the person it shows and
-// the picker of a selected person, where the view has them.
-struct ShownView {
-  std::unique_ptr<fw::Window> window;
-  fw::FormView* form = nullptr;
-  PersonView* personView = nullptr;
-  const PersonPicker* picker = nullptr;
-};
 
 class CMainFrame : public fw::FrameWindow, public ViewHost {
  public:
@@ -89,6 +81,8 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   DownloadState& Download() { return download_; }
   const ViewHistory& History() const { return history_; }
   fw::Window* CurrentViewWindow() const { return view_.window.get(); }
+  // Destroys the views made ahead (the benchmarks measure a switch without them).
+  void DiscardSpareViews() { spares_.Clear(); }
   ViewCode CurrentViewCode() const { return viewCode_; }
   fw::RibbonBar& Ribbon() { return ribbon_; }
   fw::RibbonStatusBar& StatusBar() { return statusBar_; }
@@ -121,6 +115,9 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
 
   // main_frame_views.cpp
   ShownView CreateView(ViewCode code, const PatientId* person);
+  ShownView MakeView(ViewCode code);
+  ViewFit CurrentFit() const;
+  void MakeSpareView();
   void OnShowView(WPARAM code, LPARAM person);
   void OnSetLanguage(WPARAM english);
   void ReshowCurrent();
@@ -244,6 +241,10 @@ class CMainFrame : public fw::FrameWindow, public ViewHost {
   std::optional<PendingView> pendingView_;
   static constexpr UINT_PTR kPendingViewTimer = 3;
   static constexpr UINT kPendingViewPollMs = 100;
+  // Spare views of the form views are made once the frame has been idle this long after a switch.
+  SpareViews spares_;
+  static constexpr UINT_PTR kSpareViewTimer = 4;
+  static constexpr UINT kSpareViewIdleMs = 300;
   bool clearMonitoring_ = true;
   bool clearWardRound_ = true;
   PatientStore store_;

@@ -20,19 +20,18 @@
 namespace wd {
 namespace {
 
-// A form view made over the pane: what the frame keeps of it, its person set before its initial
-// update. It stays hidden until ShowView has filled it: a visible form would repaint at every
-// control its initial update moves or fills.
+// The views made ahead of a switch: the three whose forms cost the most windows to make.
+constexpr ViewCode kSpareCodes[] = {ViewCode::MonitoringList, ViewCode::Trend,
+                                    ViewCode::WardRoundList};
+
+// A form view made over the pane: what the frame keeps of it. It stays hidden until ShowView has
+// filled it: a visible form would repaint at every control its initial update moves or fills.
 template <class View>
-ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane,
-                       const PatientId* person = nullptr) {
+ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane) {
   if (!view->Create(WS_CHILD | WS_BORDER, pane, frame, fw::kPaneFirstId, nullptr)) return {};
   ShownView shown;
   shown.form = view.get();
-  if constexpr (std::is_base_of_v<PersonView, View>) {
-    view->SetPerson(person);
-    shown.personView = view.get();
-  }
+  if constexpr (std::is_base_of_v<PersonView, View>) shown.personView = view.get();
   if constexpr (std::is_base_of_v<PersonPicker, View>) shown.picker = view.get();
   shown.window = std::move(view);
   return shown;
@@ -41,7 +40,7 @@ ShownView MakeFormView(std::unique_ptr<View> view, HWND frame, const RECT& pane,
 }  // namespace
 
 // The one place that knows each view's type.
-ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
+ShownView CMainFrame::MakeView(ViewCode code) {
   const RECT pane = PaneRect();
   switch (code) {
     case ViewCode::WardRoundList:
@@ -55,15 +54,44 @@ ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
     }
     case ViewCode::Home: return MakeFormView(std::make_unique<CMainView>(*this), hwnd(), pane);
     case ViewCode::MonitoringList:
-      return MakeFormView(std::make_unique<CMonitorListView>(*this), hwnd(), pane, person);
-    case ViewCode::Trend:
-      return MakeFormView(std::make_unique<CTrendView>(*this), hwnd(), pane, person);
-    case ViewCode::Report:
-      return MakeFormView(std::make_unique<CReportView>(*this), hwnd(), pane, person);
+      return MakeFormView(std::make_unique<CMonitorListView>(*this), hwnd(), pane);
+    case ViewCode::Trend: return MakeFormView(std::make_unique<CTrendView>(*this), hwnd(), pane);
+    case ViewCode::Report: return MakeFormView(std::make_unique<CReportView>(*this), hwnd(), pane);
     case ViewCode::Archive:
       return MakeFormView(std::make_unique<CArchiveView>(*this), hwnd(), pane);
   }
   return {};
+}
+
+// A spare when one fits, else a view made now; its person set before its initial update.
+ShownView CMainFrame::CreateView(ViewCode code, const PatientId* person) {
+  ShownView view = spares_.Take(code, CurrentFit());
+  if (view.window) {
+    ::SetWindowLongPtrW(view.window->hwnd(), GWLP_ID, fw::kPaneFirstId);
+  } else {
+    view = MakeView(code);
+  }
+  if (view.personView != nullptr) view.personView->SetPerson(person);
+  return view;
+}
+
+ViewFit CMainFrame::CurrentFit() const { return {PaneRect(), fw::ResourceModule::Current()}; }
+
+// One spare per idle step, so no step keeps the window busy for long; the next one is asked for
+// while any is missing.
+void CMainFrame::MakeSpareView() {
+  if (closing_) return;
+  if (fw::ModalLoop::Active()) {
+    SetOneShotTimer(kSpareViewTimer, kSpareViewIdleMs);
+    return;
+  }
+  const std::optional<ViewCode> missing = spares_.Missing(kSpareCodes);
+  if (!missing) return;
+  ShownView spare = MakeView(*missing);
+  if (!spare.window) return;  // it is made at the switch instead
+  ::SetWindowLongPtrW(spare.window->hwnd(), GWLP_ID, 0);
+  spares_.Put(*missing, CurrentFit(), std::move(spare));
+  if (spares_.Missing(kSpareCodes)) SetOneShotTimer(kSpareViewTimer, kSpareViewIdleMs);
 }
 
 void CMainFrame::ShowView(ViewCode code, const PatientId* person, HistoryUpdate update) {
@@ -94,6 +122,7 @@ void CMainFrame::ShowView(ViewCode code, const PatientId* person, HistoryUpdate 
   ::UpdateWindow(hwnd());
   FocusView();
   RefreshRibbon();
+  SetOneShotTimer(kSpareViewTimer, kSpareViewIdleMs);
 }
 
 void CMainFrame::ShowPendingView() {
@@ -138,6 +167,7 @@ void CMainFrame::OnSetLanguage(WPARAM english) {
   } else {
     fw::ResourceModule::SetCurrent(nullptr);
   }
+  spares_.Clear();  // made from the other language's templates
   ribbon_.SetCaption(fw::LoadStringResource(IDS_APP_TITLE));
   BuildCategory();
   RecalcLayout();

@@ -30,13 +30,19 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person, int runs) {
+Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person, int runs,
+                       Pace pace) {
   std::vector<double> wall, cpu;
   if (const char* wanted = std::getenv("WD_BENCH_RUNS"); wanted != nullptr && std::atoi(wanted) > 0)
     runs = std::atoi(wanted);
   for (int run = 0; run < runs; ++run) {
     frame.ShowView(ViewCode::Home, nullptr);
-    PumpPending();
+    if (pace == Pace::AfterPause) {
+      PumpFor(600);
+    } else {
+      frame.DiscardSpareViews();
+      PumpPending();
+    }
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = ThreadCpuMs();
     frame.ShowView(code, person);
@@ -48,6 +54,17 @@ Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person
             .count());
   }
   return {Median(wall), Median(cpu)};
+}
+
+void PumpFor(int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (std::chrono::steady_clock::now() < end) {
+    PumpPending();
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - std::chrono::steady_clock::now());
+    if (left.count() > 0)
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
+  }
 }
 
 void PumpPending() {

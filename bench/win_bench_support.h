@@ -11,6 +11,8 @@ namespace wd::bench {
 
 // Handles every message waiting in this thread's queue.
 void PumpPending();
+// Handles messages, timers included, for `milliseconds`.
+void PumpFor(int milliseconds);
 
 struct ProcessMemory {
   double workingSetMb;
@@ -27,7 +29,16 @@ struct Opening {
   double wallMs;
   double cpuMs;
 };
-Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person, int runs);
+enum class Pace {
+  // The home view is looked at for a moment (0.6 s of handled messages and timers) before each
+  // opening, as between a user's clicks: time in which the frame makes its spare views.
+  AfterPause,
+  // Each opening follows the last at once, with no spare view ready: every form is made during
+  // the switch (as at the first switch after start-up or a language change).
+  BackToBack,
+};
+Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person, int runs,
+                       Pace pace = Pace::AfterPause);
 
 // One monitored person with `count` records, one a minute; the store's key of that person.
 const PatientId* AddMonitoredPerson(PatientStore& store, int count, std::uint64_t seed);

@@ -2,6 +2,7 @@
 // cells; the time span; the trend button; collapse and expand; export and re-import; the
 // program's answer to a large list; and screenshots in both languages.
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -287,6 +288,61 @@ TEST_F(MonitorListTest, ScreenshotsWithAFilledFormInBothLanguages) {
   EXPECT_EQ(ListView_GetItemCount(List()), 240);
   ExpectNothingClipped(List());
   ListScreenshot(FrameWindow(), L"monitor_list_en");
+}
+
+// The hidden forms the frame made ahead of a switch (children without a control id).
+std::vector<HWND> SpareForms(HWND frame) {
+  std::vector<HWND> spares;
+  for (HWND child = ::GetWindow(frame, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(child) && ::GetDlgCtrlID(child) == 0) spares.push_back(child);
+  }
+  return spares;
+}
+
+// Once the program has been idle for a moment, a switch takes a form made ahead; it shows what a
+// form made at the switch shows, for the person of the switch, and none made for the other
+// language or pane size is ever shown.
+TEST_F(MonitorListTest, AFormMadeAheadShowsWhatAFormMadeAtTheSwitchShows) {
+  StartApp();
+  AddRecords(Frame().Store(), kPerson,
+             {RecordAt(RecordKind::Monitoring, 9, 0), RecordAt(RecordKind::Monitoring, 9, 1)});
+  WriteRegister(ProgramFolder(), {Registered(kPerson, u"张丽华", 1, 46, 162, 58)});
+  Frame().DiscardSpareViews();
+  Open(kPerson);
+  EXPECT_TRUE(SpareForms(FrameWindow()).empty());
+  const auto madeAtSwitch = AllCells(List());
+  ASSERT_EQ(madeAtSwitch.size(), 2u);
+
+  Frame().ShowView(ViewCode::Home, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SpareForms(FrameWindow()).size() == 3; }))
+      << "the monitoring list, trend and ward-round forms are made while the program is idle";
+  const std::vector<HWND> spares = SpareForms(FrameWindow());
+  Open(kPerson);
+  EXPECT_NE(std::find(spares.begin(), spares.end(), View()->hwnd()), spares.end());
+  EXPECT_EQ(::GetDlgCtrlID(View()->hwnd()), static_cast<int>(fw::kPaneFirstId));
+  EXPECT_EQ(AllCells(List()), madeAtSwitch);
+  EXPECT_EQ(ControlText(ViewControl(IDC_NAME)), L"张丽华");
+  EXPECT_EQ(ControlText(ViewControl(IDC_PATIENT_ID)), L"110105198703150024");
+
+  // Spares made in Chinese are not taken after the switch to English.
+  Frame().ShowView(ViewCode::Home, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SpareForms(FrameWindow()).size() == 3; }));
+  Command(ID_LANGUAGE_ENGLISH);
+  Open(kPerson);
+  EXPECT_EQ(HeaderTitle(List(), 0), fw::LoadStringResource(IDS_COL_NUMBER));
+
+  // Nor are spares made for a wider pane once the window is narrower.
+  Frame().ShowView(ViewCode::Home, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return SpareForms(FrameWindow()).size() == 3; }));
+  ::ShowWindow(FrameWindow(), SW_RESTORE);
+  ASSERT_TRUE(::SetWindowPos(FrameWindow(), nullptr, 0, 0, 900, 700, SWP_NOZORDER | SWP_NOMOVE));
+  Open(kPerson);
+  RECT view{};
+  ::GetWindowRect(View()->hwnd(), &view);
+  RECT frameClient{};
+  ::GetClientRect(FrameWindow(), &frameClient);
+  EXPECT_LE(view.right - view.left, frameClient.right) << "the form fits the pane it is shown in";
 }
 
 // The program's answer for one person of 65,536 minutes (45 days of monitoring): the view opens
