@@ -108,7 +108,7 @@ int main() {
   std::printf(
       "bench_lists_win: median of %d openings from the home view (create, fill, paint), each "
       "after 0.6 s on the home view\n",
-      kRuns);
+      wd::bench::OpeningRuns(kRuns));
   std::printf("%-34s working set %6.1f MB\n", "home view, empty store",
               wd::bench::MeasureProcessMemory().workingSetMb);
 

@@ -74,7 +74,7 @@ int main() {
   std::printf(
       "bench_report_win: median of %d openings from the home view (plan the pages, paint the "
       "first)\n",
-      kRuns);
+      wd::bench::OpeningRuns(kRuns));
   const wd::PatientId* small = wd::bench::AddMonitoredPerson(frame.Store(), kSmallCount, 7);
   const wd::PatientId* large = wd::bench::AddMonitoredPerson(frame.Store(), kLargeCount, 8);
 

@@ -98,7 +98,7 @@ int main() {
   std::printf(
       "bench_trend_win: median of %d openings from the home view (create, draw the pictures, "
       "paint), each after 0.6 s on the home view\n",
-      kRuns);
+      wd::bench::OpeningRuns(kRuns));
   std::printf("%-24s working set %6.1f MB\n", "home view, empty store",
               wd::bench::MeasureProcessMemory().workingSetMb);
 

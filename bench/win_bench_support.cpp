@@ -30,11 +30,15 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
+int OpeningRuns(int runs) {
+  const char* wanted = std::getenv("WD_BENCH_RUNS");
+  return wanted != nullptr && std::atoi(wanted) > 0 ? std::atoi(wanted) : runs;
+}
+
 Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person, int runs,
                        Pace pace) {
   std::vector<double> wall, cpu;
-  if (const char* wanted = std::getenv("WD_BENCH_RUNS"); wanted != nullptr && std::atoi(wanted) > 0)
-    runs = std::atoi(wanted);
+  runs = OpeningRuns(runs);
   for (int run = 0; run < runs; ++run) {
     frame.ShowView(ViewCode::Home, nullptr);
     if (pace == Pace::AfterPause) {

@@ -37,6 +37,8 @@ enum class Pace {
   // the switch (as at the first switch after start-up or a language change).
   BackToBack,
 };
+// `runs`, or the number WD_BENCH_RUNS asks for.
+int OpeningRuns(int runs);
 Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person, int runs,
                        Pace pace = Pace::AfterPause);
 
