@@ -4,9 +4,13 @@
 
 namespace wd {
 
+std::vector<SpareViews::Spare>::iterator SpareViews::Find(ViewCode code) {
+  return std::find_if(spares_.begin(), spares_.end(),
+                      [code](const Spare& spare) { return spare.code == code; });
+}
+
 ShownView SpareViews::Take(ViewCode code, const ViewFit& fit) {
-  const auto found = std::find_if(spares_.begin(), spares_.end(),
-                                  [code](const Spare& spare) { return spare.code == code; });
+  const auto found = Find(code);
   if (found == spares_.end()) return {};
   ShownView view = std::move(found->view);
   const bool fits = found->fit == fit && view.window && view.window->hwnd() != nullptr;
@@ -16,15 +20,13 @@ ShownView SpareViews::Take(ViewCode code, const ViewFit& fit) {
 
 void SpareViews::Put(ViewCode code, const ViewFit& fit, ShownView view) {
   if (!view.window || view.window->hwnd() == nullptr) return;
-  std::erase_if(spares_, [code](const Spare& spare) { return spare.code == code; });
+  if (const auto found = Find(code); found != spares_.end()) spares_.erase(found);
   spares_.push_back({code, fit, std::move(view)});
 }
 
-std::optional<ViewCode> SpareViews::Missing(std::span<const ViewCode> wanted) const {
+std::optional<ViewCode> SpareViews::Missing(std::span<const ViewCode> wanted) {
   for (ViewCode code : wanted) {
-    if (std::none_of(spares_.begin(), spares_.end(),
-                     [code](const Spare& spare) { return spare.code == code; }))
-      return code;
+    if (Find(code) == spares_.end()) return code;
   }
   return std::nullopt;
 }

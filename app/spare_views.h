@@ -40,7 +40,7 @@ class SpareViews {
   // Keeps `view` (hidden, not yet updated) as the spare of `code`; an empty view is ignored.
   void Put(ViewCode code, const ViewFit& fit, ShownView view);
   // The first of `wanted` that has no spare.
-  std::optional<ViewCode> Missing(std::span<const ViewCode> wanted) const;
+  std::optional<ViewCode> Missing(std::span<const ViewCode> wanted);
   void Clear() { spares_.clear(); }
 
  private:
@@ -49,6 +49,7 @@ class SpareViews {
     ViewFit fit;
     ShownView view;
   };
+  std::vector<Spare>::iterator Find(ViewCode code);
   std::vector<Spare> spares_;
 };
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "framework/message_loop.h"
 #include "tools/monitor-sim/data_generator.h"
 
 namespace wd::bench {
@@ -42,7 +43,7 @@ Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person
   for (int run = 0; run < runs; ++run) {
     frame.ShowView(ViewCode::Home, nullptr);
     if (pace == Pace::AfterPause) {
-      PumpFor(600);
+      fw::RunMessageLoopUntil([] { return false; }, 600);  // handled messages and timers
     } else {
       frame.DiscardSpareViews();
       PumpPending();
@@ -58,17 +59,6 @@ Opening MeasureOpening(CMainFrame& frame, ViewCode code, const PatientId* person
             .count());
   }
   return {Median(wall), Median(cpu)};
-}
-
-void PumpFor(int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (std::chrono::steady_clock::now() < end) {
-    PumpPending();
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        end - std::chrono::steady_clock::now());
-    if (left.count() > 0)
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-  }
 }
 
 void PumpPending() {

@@ -11,8 +11,6 @@ namespace wd::bench {
 
 // Handles every message waiting in this thread's queue.
 void PumpPending();
-// Handles messages, timers included, for `milliseconds`.
-void PumpFor(int milliseconds);
 
 struct ProcessMemory {
   double workingSetMb;
